@@ -1,0 +1,18 @@
+#include "toolkit/Image.h"
+
+#include "toolkit/Platform.h"
+
+namespace tk {
+
+void Image::SetSize(int width, int height) {
+  Width = width;
+  Height = height;
+  Canvas.Resize(width, height);
+  MarkChanged();
+}
+
+void Image::Repaint() {
+  if (Platform* p = CurrentPlatform()) p->RepaintNow(*this);
+}
+
+}  // namespace tk
