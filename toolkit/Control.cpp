@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/Form.h"
+#include "toolkit/Platform.h"
 
 namespace tk {
 
@@ -44,6 +45,10 @@ void Control::SetParent(Control* parent) {
   }
   Parent = parent;
   if (Parent) Parent->children_.push_back(this);
+}
+
+void Control::Repaint() {
+  if (Platform* p = CurrentPlatform()) p->RepaintNow(*this);
 }
 
 Form* Control::OwnerForm() {

@@ -84,6 +84,9 @@ class Control {
   virtual void UserKeyDown(Key key);
   virtual void UserKeyUp(Key key);
 
+  // Shows the control's current look at once (the platform's immediate repaint).
+  void Repaint();
+
   // The form this control lies on (itself for a form), or null.
   Form* OwnerForm();
   // The controls whose Parent this is, in the order they were made.

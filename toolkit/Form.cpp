@@ -1,5 +1,6 @@
 #include "toolkit/Form.h"
 
+#include "toolkit/Application.h"
 #include "toolkit/Platform.h"
 
 namespace tk {
@@ -21,6 +22,8 @@ void Form::Hide() {
   Visible = false;
   MarkChanged();
   if (Platform* p = CurrentPlatform()) p->FormHidden(*this);
+  if (IsMainForm)
+    if (Application* app = Application::Instance()) app->Terminate();
 }
 
 void Form::Close() {

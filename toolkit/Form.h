@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/Control.h"
+#include "toolkit/Menu.h"
 
 namespace tk {
 
@@ -30,7 +31,10 @@ class Form : public Control {
   ::tk::BorderIcons BorderIcons;
   FormPosition Position = FormPosition::Designed;
   bool KeyPreview = false;
+  MainMenu* Menu = nullptr;  // shown on the form's menu bar
   bool Scaled = false;
+  // Set by the application on its first form: hiding it ends the program.
+  bool IsMainForm = false;
 
   NotifyEvent OnShow;
   CloseEvent OnClose;

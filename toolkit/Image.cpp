@@ -11,8 +11,4 @@ void Image::SetSize(int width, int height) {
   MarkChanged();
 }
 
-void Image::Repaint() {
-  if (Platform* p = CurrentPlatform()) p->RepaintNow(*this);
-}
-
 }  // namespace tk

@@ -14,8 +14,6 @@ class Image : public Control {
 
   // Sets the control's and the canvas's size; what lies inside both sizes stays.
   void SetSize(int width, int height);
-  // Shows the canvas at once (the platform's immediate repaint).
-  void Repaint();
 };
 
 }  // namespace tk

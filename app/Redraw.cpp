@@ -1,0 +1,65 @@
+// The render path: every change of a picture parameter ends in Redraw.
+#include <string>
+
+#include "app/Main.h"
+#include "engine/Colouring.h"
+#include "engine/Render.h"
+
+void TMainForm::Redraw() { RenderTo(Image1); }
+
+void TMainForm::RenderTo(tk::Image* target) {
+  const bool mainPicture = target == Image1;
+  if (mainPicture) RealColors = 0;
+  const int w = target->Width;
+  const int h = target->Height;
+  // The count buffer bounds the picture; the main and every full-screen picture fit.
+  if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > IterBufferSize) return;
+  target->Canvas.Resize(w, h);
+
+  engine::RenderJob job{};
+  for (int i = 0; i < 12; ++i) job.coef[i] = Coef[i];
+  job.maxIter = MaxIter;
+  job.width = w;
+  job.height = h;
+  job.scale = Scale;
+  job.centreX = CentreX;
+  job.centreY = CentreY;
+
+  tk::Color* pixels = target->Canvas.Data();
+  const std::size_t n = static_cast<std::size_t>(w) * h;
+  int* counts = UsePalette ? IterBuffer : directCounts_.get();
+  const int largest = engine::RenderCounts(job, counts);
+  if (mainPicture) RealColors = largest;
+
+  if (UsePalette) {
+    if (RG_Distribution->ItemIndex() != 0) {
+      const engine::SquareRemap remap(MaxIter);
+      for (std::size_t i = 0; i < n; ++i) IterBuffer[i] = remap(IterBuffer[i]);
+    }
+  } else {
+    // Direct colour paints at once, from the raw counts; IterBuffer keeps the last palette render.
+    for (std::size_t i = 0; i < n; ++i)
+      pixels[i] = engine::DirectPixel(engine::DirectColour(counts[i], ColorSpan, PaletteFactor));
+    target->Canvas.Touch();
+  }
+
+  EditQuantity->SetText(std::to_string(RealColors));
+  EditQuantity->Repaint();
+
+  // A picture with too few colours is rejected before any palette colour is painted, so that
+  // random generation can try again without showing it.
+  if (RealColors < MinColors && CB_AutoNew->Checked() && !Timer1->Enabled()) return;
+
+  if (FullRange) {
+    Wheel.Init(Pallete, RealColors, HueStart, HueEnd);
+    Wheel.Update();
+    DrawSpectrumLine();
+  }
+  if (UsePalette) {
+    for (std::size_t i = 0; i < n; ++i) {
+      const int entry = engine::PaletteEntry(IterBuffer[i]);
+      pixels[i] = entry < 0 ? 0 : Wheel.Colors[entry];
+    }
+    target->Canvas.Touch();
+  }
+}

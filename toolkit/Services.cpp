@@ -1,0 +1,54 @@
+// Timer, dialogs and file-system calls: thin layers over the platform and std::filesystem.
+#include <filesystem>
+#include <system_error>
+
+#include "toolkit/Dialogs.h"
+#include "toolkit/FileSystem.h"
+#include "toolkit/Platform.h"
+#include "toolkit/Timer.h"
+
+namespace tk {
+
+Timer::~Timer() {
+  if (enabled_) {
+    enabled_ = false;
+    if (Platform* p = CurrentPlatform()) p->TimerChanged(*this);
+  }
+}
+
+void Timer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  if (Platform* p = CurrentPlatform()) p->TimerChanged(*this);
+}
+
+bool SavePictureDialog::Execute() {
+  Platform* p = CurrentPlatform();
+  if (!p || !p->ExecuteSaveDialog(*this) || FileName.empty()) return false;
+  if (!DefaultExt.empty() && std::filesystem::path(FileName).extension().empty())
+    FileName += "." + DefaultExt;
+  return true;
+}
+
+void ShowMessage(const std::string& text) {
+  if (Platform* p = CurrentPlatform()) p->ShowMessage(text);
+}
+
+bool SetCurrentDirectory(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::current_path(path, ec);
+  return !ec;
+}
+
+bool CreateDirectory(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::create_directory(path, ec) && !ec;
+}
+
+std::string CurrentDirectory() {
+  std::error_code ec;
+  auto p = std::filesystem::current_path(ec);
+  return ec ? std::string() : p.string();
+}
+
+}  // namespace tk
