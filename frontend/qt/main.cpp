@@ -1,0 +1,13 @@
+// Quadrivia, the desktop program. It takes no command-line arguments.
+#include <QApplication>
+
+#include "app/Program.h"
+#include "frontend/qt/QtPlatform.h"
+
+int main(int argc, char** argv) {
+  QApplication::setStyle("Fusion");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Quadrivia");
+  qtfront::QtPlatform platform(app);
+  return QuadriviaMain(platform);
+}
