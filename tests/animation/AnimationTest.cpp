@@ -114,6 +114,7 @@ TEST_F(Animation, StartStopCaptionsAndTheLock) {
   // The catalogue left Coeff mode although the radio group still shows "Scale".
   EXPECT_FALSE(M().AnimateScale);
   EXPECT_EQ(M().RG_Animate->ItemIndex(), 0);
+  M().CoefStep[0] = 1;  // New left random weights; drift the first coefficient for sure
   const float c0 = M().Coef[0];
   M().ButtonStart->UserClick();
   platform.Tick();
