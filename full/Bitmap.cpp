@@ -1,0 +1,141 @@
+#include "full/Bitmap.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+constexpr std::uint32_t FileHeaderSize = 14;
+constexpr std::uint32_t InfoHeaderSize = 40;
+constexpr std::uint32_t PixelOffset = FileHeaderSize + InfoHeaderSize;
+// 96 dots per inch, the resolution a Windows desktop gives a bitmap it saves.
+constexpr std::int32_t PixelsPerMetre = 3780;
+
+std::uint64_t RowBytes(int width) { return (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4; }
+
+std::uint64_t FileBytes(int width, int height) {
+  return PixelOffset + RowBytes(width) * static_cast<std::uint64_t>(height);
+}
+
+// Little-endian whatever the host is: the format fixes the byte order.
+void Put16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void Put32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::string Reason(int code) { return std::system_category().message(code); }
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBitmap(const tk::Canvas& canvas) {
+  const int width = canvas.Width();
+  const int height = canvas.Height();
+  const std::uint64_t total = FileBytes(width, height);
+  // The header's size fields are 32 bits wide; no screen comes near this.
+  if (total > std::numeric_limits<std::uint32_t>::max()) return {};
+  const std::size_t stride = static_cast<std::size_t>(RowBytes(width));
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(total), 0);
+  std::uint8_t* p = bytes.data();
+
+  // BITMAPFILEHEADER
+  p[0] = 'B';
+  p[1] = 'M';
+  Put32(p + 2, static_cast<std::uint32_t>(total));
+  Put32(p + 6, 0);  // two reserved words
+  Put32(p + 10, PixelOffset);
+  // BITMAPINFOHEADER; a positive height means the rows run bottom-up.
+  std::uint8_t* info = p + FileHeaderSize;
+  Put32(info + 0, InfoHeaderSize);
+  Put32(info + 4, static_cast<std::uint32_t>(width));
+  Put32(info + 8, static_cast<std::uint32_t>(height));
+  Put16(info + 12, 1);   // planes
+  Put16(info + 14, 24);  // bits per pixel
+  Put32(info + 16, 0);   // BI_RGB, no compression
+  Put32(info + 20, static_cast<std::uint32_t>(stride * static_cast<std::size_t>(height)));
+  Put32(info + 24, static_cast<std::uint32_t>(PixelsPerMetre));
+  Put32(info + 28, static_cast<std::uint32_t>(PixelsPerMetre));
+  Put32(info + 32, 0);  // colours used: none, there is no colour table
+  Put32(info + 36, 0);  // important colours: all
+
+  const tk::Color* pixels = canvas.Data();
+  for (int y = 0; y < height; ++y) {
+    // The file's first row is the picture's bottom row; the padding bytes stay 0.
+    std::uint8_t* row = p + PixelOffset + stride * static_cast<std::size_t>(height - 1 - y);
+    const tk::Color* source = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    for (int x = 0; x < width; ++x) {
+      const tk::Color c = source[x];
+      row[3 * x + 0] = static_cast<std::uint8_t>(c >> 16);  // blue
+      row[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);   // green
+      row[3 * x + 2] = static_cast<std::uint8_t>(c);        // red
+    }
+  }
+  return bytes;
+}
+
+bool SaveBitmap(const tk::Canvas& canvas, const std::string& path, std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = "Cannot save the picture as \"" + path + "\": " + why + ".";
+    return false;
+  };
+  if (path.empty()) return fail("no file name was given");
+  if (FileBytes(canvas.Width(), canvas.Height()) > std::numeric_limits<std::uint32_t>::max())
+    return fail("the picture is too large for a bitmap file");
+  const std::filesystem::path target(path);
+  const std::string base = target.filename().string();
+  if (base.empty() || base == "." || base == "..") return fail(Reason(EISDIR));
+
+  const std::vector<std::uint8_t> bytes = EncodeBitmap(canvas);
+
+  // A fresh name beside the target: the rename below then stays inside one file system, where
+  // it replaces the target in one step. O_EXCL never reuses a file that happens to exist.
+  std::string stem(1, '.');
+  stem.append(base, 0, 200).append(1, '.').append(std::to_string(::getpid())).append(1, '.');
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = (target.parent_path() / (stem + std::to_string(attempt) + ".tmp")).string();
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return fail(Reason(errno));
+  }
+  if (fd < 0) return fail(Reason(EEXIST));
+
+  auto discard = [&](int code) {
+    if (fd >= 0) ::close(fd);
+    ::unlink(temp.c_str());
+    return fail(Reason(code));
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return discard(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  // On the disk before it takes the target's name, so a crash cannot leave a short file there.
+  // EINVAL: a file system without synchronisation, where there is nothing to wait for.
+  if (::fsync(fd) != 0 && errno != EINVAL) return discard(errno);
+  const int closed = ::close(fd);
+  fd = -1;
+  if (closed != 0) return discard(errno);
+  if (std::rename(temp.c_str(), path.c_str()) != 0) return discard(errno);
+  return true;
+}
+
+std::string WithDefaultExtension(const std::string& name, const std::string& ext) {
+  const std::size_t slash = name.find_last_of('/');
+  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  if (start >= name.size() || name.find('.', start) != std::string::npos) return name;
+  return name + "." + ext;
+}
