@@ -132,10 +132,3 @@ bool SaveBitmap(const tk::Canvas& canvas, const std::string& path, std::string* 
   if (std::rename(temp.c_str(), path.c_str()) != 0) return discard(errno);
   return true;
 }
-
-std::string WithDefaultExtension(const std::string& name, const std::string& ext) {
-  const std::size_t slash = name.find_last_of('/');
-  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-  if (start >= name.size() || name.find('.', start) != std::string::npos) return name;
-  return name + "." + ext;
-}

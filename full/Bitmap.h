@@ -19,8 +19,3 @@ std::vector<std::uint8_t> EncodeBitmap(const tk::Canvas& canvas);
 // a part of one. On failure the temporary file is removed, an old file of that name is left as
 // it was, and *error (when given) says what went wrong in plain words with the system's reason.
 bool SaveBitmap(const tk::Canvas& canvas, const std::string& path, std::string* error = nullptr);
-
-// The name a picture is saved under: a name whose last part has no extension gets "." + ext
-// ("Graphics/spiral" becomes "Graphics/spiral.bmp"); any other name is kept as it is, so a name
-// ending in .ico still receives bitmap data.
-std::string WithDefaultExtension(const std::string& name, const std::string& ext = "bmp");

@@ -39,7 +39,9 @@ void Application::Terminate() {
 void Application::ShowException(const std::exception& e) { ShowException(e.what()); }
 
 void Application::ShowException(const char* what) {
-  ShowMessage(std::string(what && *what ? what : "Error") + ".");
+  std::string text = what && *what ? what : "Error";
+  if (text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+  ShowMessage(text);
 }
 
 }  // namespace tk

@@ -16,6 +16,10 @@ class SavePictureDialog {
   bool Execute();
 };
 
+// The name a dialog returns for a typed name: a name whose last part has no extension gets
+// "." + ext ("Graphics/spiral" becomes "Graphics/spiral.bmp"); any other name stays as it is.
+std::string WithDefaultExtension(const std::string& name, const std::string& ext);
+
 // A plain message box with an OK button.
 void ShowMessage(const std::string& text);
 

@@ -25,9 +25,15 @@ void Timer::SetEnabled(bool enabled) {
 bool SavePictureDialog::Execute() {
   Platform* p = CurrentPlatform();
   if (!p || !p->ExecuteSaveDialog(*this) || FileName.empty()) return false;
-  if (!DefaultExt.empty() && std::filesystem::path(FileName).extension().empty())
-    FileName += "." + DefaultExt;
+  if (!DefaultExt.empty()) FileName = WithDefaultExtension(FileName, DefaultExt);
   return true;
+}
+
+std::string WithDefaultExtension(const std::string& name, const std::string& ext) {
+  const std::size_t slash = name.find_last_of('/');
+  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  if (start >= name.size() || name.find('.', start) != std::string::npos) return name;
+  return name + "." + ext;
 }
 
 void ShowMessage(const std::string& text) {

@@ -249,20 +249,4 @@ TEST_F(SaveBitmapFolder, ImageMagickReadsThePixelsBack) {
   EXPECT_EQ(seen, PixelsOf(picture)) << text;
 }
 
-TEST(WithDefaultExtension, AddsBmpOnlyToANameWithoutExtension) {
-  struct {
-    const char* name;
-    const char* saved;
-  } const cases[] = {
-      {"spiral", "spiral.bmp"},
-      {"Graphics/spiral", "Graphics/spiral.bmp"},
-      {"spiral.bmp", "spiral.bmp"},
-      {"spiral.ico", "spiral.ico"},
-      {"my.pictures/spiral", "my.pictures/spiral.bmp"},
-      {"", ""},
-      {"Graphics/", "Graphics/"},
-  };
-  for (const auto& k : cases) EXPECT_EQ(WithDefaultExtension(k.name), k.saved) << k.name;
-}
-
 }  // namespace
