@@ -132,3 +132,33 @@ bool SaveBitmap(const tk::Canvas& canvas, const std::string& path, std::string* 
   if (std::rename(temp.c_str(), path.c_str()) != 0) return discard(errno);
   return true;
 }
+
+namespace {
+std::uint32_t Get32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+}  // namespace
+
+bool DecodeBitmap(const std::uint8_t* bytes, std::size_t size, tk::Canvas& canvas) {
+  if (size < FileHeaderSize + InfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') return false;
+  const std::uint8_t* info = bytes + FileHeaderSize;
+  const std::int64_t width = static_cast<std::int32_t>(Get32(info + 4));
+  const std::int64_t rawHeight = static_cast<std::int32_t>(Get32(info + 8));
+  const bool bottomUp = rawHeight > 0;
+  const std::int64_t height = bottomUp ? rawHeight : -rawHeight;
+  const std::uint32_t offset = Get32(bytes + 10);
+  if (Get32(info) < InfoHeaderSize || info[14] != 24 || info[15] != 0 || Get32(info + 16) != 0) return false;
+  if (width <= 0 || height <= 0 || width > 65536 || height > 65536) return false;
+  const std::uint64_t stride = RowBytes(static_cast<int>(width));
+  if (offset > size || stride * static_cast<std::uint64_t>(height) > size - offset) return false;
+  canvas.Resize(static_cast<int>(width), static_cast<int>(height));
+  tk::Color* out = canvas.Data();
+  for (std::int64_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = bytes + offset + stride * static_cast<std::uint64_t>(bottomUp ? height - 1 - y : y);
+    for (std::int64_t x = 0; x < width; ++x)
+      out[y * width + x] = tk::RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+  }
+  canvas.Touch();
+  return true;
+}

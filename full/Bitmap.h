@@ -19,3 +19,7 @@ std::vector<std::uint8_t> EncodeBitmap(const tk::Canvas& canvas);
 // a part of one. On failure the temporary file is removed, an old file of that name is left as
 // it was, and *error (when given) says what went wrong in plain words with the system's reason.
 bool SaveBitmap(const tk::Canvas& canvas, const std::string& path, std::string* error = nullptr);
+
+// Reads a 24-bit uncompressed bitmap file's bytes into the canvas (rows bottom-up or top-down).
+// False, with the canvas untouched, for anything else or for bytes that are cut short.
+bool DecodeBitmap(const std::uint8_t* bytes, std::size_t size, tk::Canvas& canvas);

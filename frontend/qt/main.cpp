@@ -1,5 +1,6 @@
 // Quadrivia, the desktop program. It takes no command-line arguments.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/Program.h"
 #include "frontend/qt/QtPlatform.h"
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
   QApplication::setStyle("Fusion");
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quadrivia");
+  QApplication::setWindowIcon(QIcon(":/quadrivia.ico"));
   qtfront::QtPlatform platform(app);
   return QuadriviaMain(platform);
 }
