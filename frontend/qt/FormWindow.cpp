@@ -89,14 +89,6 @@ tk::Control* FormWindow::ControlOf(const QObject* widget) const {
   return nullptr;
 }
 
-bool FormWindow::TakesInput(const QObject* widget) const {
-  for (const QObject* w = widget; w; w = w->parent()) {
-    auto it = byWidget_.find(w);
-    if (it != byWidget_.end()) return it->second && it->second->TakesInput();
-  }
-  return false;
-}
-
 void FormWindow::SyncMenu() {
   for (auto& [action, item] : actions_) {
     const QString caption = QString::fromStdString(item->Caption);
@@ -151,6 +143,11 @@ void FormWindow::ReportFrame() {
 
 void FormWindow::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
+  ReportFrame();
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
   ReportFrame();
 }
 

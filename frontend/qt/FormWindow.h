@@ -29,17 +29,18 @@ class FormWindow : public QMainWindow {
   ControlView* ViewOf(const tk::Control* control) const;
   // The control a widget shows (the form itself for the client area), or null.
   tk::Control* ControlOf(const QObject* widget) const;
-  bool TakesInput(const QObject* widget) const;
+  // Tells the form where its frame stands and how large it is.
+  void ReportFrame();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void MakeViews(tk::Control& parent, QWidget* host);
   void SyncMenu();
-  void ReportFrame();
 
   tk::Form& form_;
   QtPlatform& platform_;

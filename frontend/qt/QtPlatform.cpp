@@ -97,6 +97,8 @@ void QtPlatform::FormShown(tk::Form& form) {
   window->setWindowModality(form.Modal() ? Qt::ApplicationModal : Qt::NonModal);
   window->Sync();
   window->show();
+  // The frame's size is known once the window shows; the panel docks under it.
+  window->ReportFrame();
   window->raise();
   window->activateWindow();
   window->setFocus();
@@ -178,18 +180,20 @@ bool QtPlatform::eventFilter(QObject* watched, QEvent* event) {
   FormWindow* window = WindowFor(watched);
   if (!window) return false;
   auto* input = static_cast<QInputEvent*>(event);
-  // Qt offers an event a widget ignores to its parent; the toolkit sees it once, at the
-  // control it happened on.
-  if (event == lastInput_ && input->timestamp() == lastInputTime_ && static_cast<int>(type) == lastInputType_)
-    return false;
+  // Qt offers an event a widget ignores to its parent, as a copy with the same time stamp; the
+  // toolkit sees it once, at the control it happened on.
+  InputKey id{static_cast<int>(type), input->timestamp(), 0, 0};
+  if (mouse) {
+    const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    id.a = global.x();
+    id.b = global.y();
+  } else {
+    id.a = static_cast<QKeyEvent*>(event)->key();
+  }
+  if (id == lastInput_) return false;
   tk::Control* control = window->ControlOf(watched);
   if (!control) return false;
-  if (mouse && watched != window->Client() && watched != window && !window->ViewOf(control) &&
-      control != &window->Form())
-    return false;
-  lastInput_ = event;
-  lastInputTime_ = input->timestamp();
-  lastInputType_ = static_cast<int>(type);
+  lastInput_ = id;
 
   if (key) {
     auto* k = static_cast<QKeyEvent*>(event);

@@ -53,9 +53,13 @@ class QtPlatform : public QObject, public tk::Platform {
   std::map<tk::Timer*, std::unique_ptr<QTimer>> timers_;
   std::map<const tk::Form*, QEventLoop*> modalLoops_;
   // An input event Qt passes on to parent widgets reaches the toolkit once.
-  const QEvent* lastInput_ = nullptr;
-  unsigned long lastInputTime_ = 0;
-  int lastInputType_ = 0;
+  struct InputKey {
+    int type;
+    unsigned long time;
+    int a, b;
+    bool operator==(const InputKey&) const = default;
+  };
+  InputKey lastInput_{0, 0, 0, 0};
   bool terminated_ = false;
 };
 

@@ -84,7 +84,6 @@ class CanvasWidget : public QWidget {
 class ImageView : public ControlView {
  public:
   ImageView(tk::Image& img, QWidget* parent) : ControlView(img, new CanvasWidget(img, parent)), img_(img) {}
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {
@@ -105,13 +104,15 @@ class EditView : public ControlView {
       forward([this, t] { edit_.UserSetText(t.toStdString()); });
     });
   }
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {
     auto* w = static_cast<QLineEdit*>(widget_);
     const QString t = Q(edit_.Text());
-    if (w->text() != t) w->setText(t);  // an unchanged text is not set again, so the caret stays
+    if (w->text() != t) {  // an unchanged text is not set again, so the caret stays
+      w->setText(t);
+      if (!w->hasFocus()) w->setCursorPosition(0);  // show a long text from its start
+    }
     w->setReadOnly(edit_.ReadOnly);
     w->setFrame(!edit_.Flat);
     w->setFocusPolicy(edit_.TabStop ? Qt::StrongFocus : (edit_.ReadOnly ? Qt::NoFocus : Qt::ClickFocus));
@@ -129,7 +130,6 @@ class ButtonView : public ControlView {
     auto* w = static_cast<QPushButton*>(widget_);
     QObject::connect(w, &QPushButton::clicked, w, [this, forward] { forward([this] { button_.UserClick(); }); });
   }
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {
@@ -166,7 +166,6 @@ class CheckBoxView : public ControlView {
     auto* w = static_cast<QCheckBox*>(widget_);
     QObject::connect(w, &QCheckBox::clicked, w, [this, forward] { forward([this] { box_.UserClick(); }); });
   }
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {
@@ -212,7 +211,6 @@ class RadioGroupView : public ControlView {
  public:
   RadioGroupView(tk::RadioGroup& r, QWidget* parent, const std::function<void(std::function<void()>)>& forward)
       : ControlView(r, new QGroupBox(parent)), group_(r), forward_(forward) {}
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {
@@ -272,7 +270,6 @@ class TrackBarView : public ControlView {
       forward([this, v] { bar_.UserMove(v); });
     });
   }
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {
@@ -330,7 +327,6 @@ class ComboBoxView : public ControlView {
       forward([this, t] { combo_.UserSetText(t.toStdString()); });
     });
   }
-  bool TakesInput() const override { return true; }
 
  protected:
   void SyncContent() override {

@@ -21,9 +21,6 @@ class ControlView {
   // The widget that holds this control's children (a group box's, a panel's).
   virtual QWidget* ChildHost() const { return widget_; }
   void Sync();
-  // Whether mouse input is the control's own: a press that Qt passes on to the parent widget
-  // must not reach the parent control too.
-  virtual bool TakesInput() const { return false; }
 
  protected:
   virtual void SyncContent() {}
