@@ -30,9 +30,11 @@ constexpr int LeastMaxIter = 5;
 constexpr int MostMaxIter = 999;
 
 const std::vector<D>& Description() {
+  // clang-format off
   static const std::vector<D> table = {
       {&F::Label1, "Label1", "", 40, 8, 106, 16, {.text = "Choose Theme", .font = Bold, .tabStop = false}},
-      {&F::ComboBox1, "ComboBox1", "", 16, 32, 145, 24, {.color = Face, .tabOrder = 0, .onChange = &F::On_CkickCB}},
+      {&F::ComboBox1, "ComboBox1", "", 16, 32, 145, 24,
+       {.color = Face, .tabOrder = 0, .onChange = &F::On_CkickCB}},
       {&F::Label2, "Label2", "", 32, 80, 103, 16, {.text = "Named Theme", .font = Bold, .tabStop = false}},
       {&F::Edit1, "Edit1", "", 24, 104, 121, 24, {.color = Face, .tabOrder = 1, .onChange = &F::On_Edit}},
       {&F::LoadButton, "LoadButton", "", 184, 24, 75, 25,
@@ -45,6 +47,7 @@ const std::vector<D>& Description() {
        {.text = "Save", .tabOrder = 5, .enabled = false, .onClick = &F::On_Save}},
       {&F::Button1, "Button1", "", 88, 160, 75, 25, {.text = "Exit", .tabOrder = 6, .onClick = &F::On_ExitThemes}},
   };
+  // clang-format on
   return table;
 }
 
@@ -59,6 +62,19 @@ void EraseMarker(TMainForm& m, float angle) {
   const float c = static_cast<float>(std::cos(static_cast<engine::Extended>(angle)));
   const float s = static_cast<float>(std::sin(static_cast<engine::Extended>(angle)));
   m.Wheel.DrawMarker(m.Pallete->Canvas, c, s, 0xFFFFFF);
+}
+
+// After a rename or delete: keeps the angles the copy left when it has taken the catalogue's
+// place, or says why nothing changed (the angles too stay as they were).
+bool Rewritten(const catalog::RewriteResult& result, float start, float end, TSpectrum& holder) {
+  if (!result.Replaced()) {
+    tk::ShowMessage(result.Outcome == catalog::RewriteOutcome::NoCatalogue ? AbsentCatalogue
+                                                                           : UnwrittenCatalogue);
+    return false;
+  }
+  holder.StartAngle = start;
+  holder.EndAngle = end;
+  return true;
 }
 
 }  // namespace
@@ -164,7 +180,8 @@ void TFormThemes::On_LoadTheme(tk::Control*) {
     for (int i = 0; i < 6; ++i) {
       FormCoef->CoefEdit[i]->SetText(engine::NumberToText(m.Coef[i], m.Precision));
       FormCoef->CoefEdit[6 + i]->SetText(engine::NumberToText(m.Coef[6 + i], m.Precision));
-      FormCoef->StepBar[i]->SetPosition(TFormCoef::PositionOfWeight(m.CoefStep[i], FormCoef->StepBar[i]->Max));
+      FormCoef->StepBar[i]->SetPosition(
+          TFormCoef::PositionOfWeight(m.CoefStep[i], FormCoef->StepBar[i]->Max));
       FormCoef->StepBar[6 + i]->SetPosition(
           TFormCoef::PositionOfWeight(m.CoefStep[6 + i], FormCoef->StepBar[6 + i]->Max));
     }
@@ -227,13 +244,7 @@ void TFormThemes::On_Rename(tk::Control*) {
   float start = Spectrum.StartAngle;
   float end = Spectrum.EndAngle;
   const catalog::RewriteResult result = catalog::RenameRecord(position, name, start, end);
-  if (result.Replaced()) {
-    Spectrum.StartAngle = start;
-    Spectrum.EndAngle = end;
-    if (result.Found) ComboBox1->SetItem(position, name);
-  } else {
-    tk::ShowMessage(result.Outcome == catalog::RewriteOutcome::NoCatalogue ? AbsentCatalogue : UnwrittenCatalogue);
-  }
+  if (Rewritten(result, start, end, Spectrum) && result.Found) ComboBox1->SetItem(position, name);
   Close();
 }
 
@@ -241,13 +252,7 @@ void TFormThemes::On_Delete(tk::Control*) {
   // With no entry chosen every record is copied and the content stays as it was.
   float start = Spectrum.StartAngle;
   float end = Spectrum.EndAngle;
-  const catalog::RewriteResult result = catalog::DeleteRecord(ComboBox1->ItemIndex(), start, end);
-  if (result.Replaced()) {
-    Spectrum.StartAngle = start;
-    Spectrum.EndAngle = end;
-  } else {
-    tk::ShowMessage(result.Outcome == catalog::RewriteOutcome::NoCatalogue ? AbsentCatalogue : UnwrittenCatalogue);
-  }
+  Rewritten(catalog::DeleteRecord(ComboBox1->ItemIndex(), start, end), start, end, Spectrum);
   // The entries stay; the next showing reads them afresh.
   Close();
 }
