@@ -44,11 +44,14 @@ std::uint64_t FontKey(const tk::Control& c) {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 void SetColours(QWidget* w, const tk::Control& c, QPalette::ColorRole background, QPalette::ColorRole text) {
+  // The active and inactive looks only: a disabled control keeps the style's greyed text.
   QPalette p = w->palette();
-  p.setColor(background, ToQColor(c.Color));
-  p.setColor(text, ToQColor(c.Font.Color));
-  p.setColor(QPalette::WindowText, ToQColor(c.Font.Color));
-  p.setColor(QPalette::ButtonText, ToQColor(c.Font.Color));
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+    p.setColor(g, background, ToQColor(c.Color));
+    p.setColor(g, text, ToQColor(c.Font.Color));
+    p.setColor(g, QPalette::WindowText, ToQColor(c.Font.Color));
+    p.setColor(g, QPalette::ButtonText, ToQColor(c.Font.Color));
+  }
   w->setPalette(p);
 }
 
