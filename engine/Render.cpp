@@ -87,14 +87,9 @@ int RenderCounts(const RenderJob& job, int* counts, const RenderOptions& options
   s.periodicity = options.periodicity;
   s.tilesPerRow = (job.width + detail::TileWidth - 1) / detail::TileWidth;
   s.tileCount = s.tilesPerRow * job.height;
-  for (int i = 0; i < 12; ++i) s.coef[i] = job.coef[i];
-  for (int row = 0; row < 2; ++row) {
-    const double* c = s.coef + 6 * row;
-    const double quad = std::max(std::fabs(c[0]), std::fabs(c[1])) + std::fabs(c[2]) / 2;
-    s.radius[row][0] = RadiusFactor * quad;
-    s.radius[row][1] = RadiusFactor * std::fabs(c[3]);
-    s.radius[row][2] = RadiusFactor * std::fabs(c[4]);
-    s.radius[row][3] = RadiusFactor * std::fabs(c[5]);
+  for (int i = 0; i < 12; ++i) {
+    s.coef[i] = job.coef[i];
+    s.radius[i] = RadiusFactor * std::fabs(s.coef[i]);  // exact: a power of two, no underflow
   }
   // The certified step needs finite coefficients; a map with an infinity or NaN in it is
   // worked in scalar code (its orbits turn NaN or escape within a step or two).

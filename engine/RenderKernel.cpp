@@ -16,24 +16,28 @@
 // Write u = 2^-53 (double), v = 2^-64 (extended; v = u where long double is only double),
 // gamma_n(w) = n*w/(1-n*w), E the exact value of the sum and
 //     T = |c0|x^2 + |c1|y^2 + |c2||xy| + |c3||x| + |c4||y| + |c5|.
-// No value anywhere underflows or overflows: every product or partial sum is a multiple of
-// 2^-447 (three float factors) and at most about 2^387, far inside double's range, so every
-// rounding is a relative one (and a sum that lands in the subnormal range would be exact).
+// No value anywhere underflows or overflows: every nonzero product or partial sum is a
+// multiple of 2^-447 (three float factors; 2^-496 in the radius below, with its factor K) and
+// at most about 2^387, far inside double's range (and extended's), so every rounding is a
+// relative one.
 //  1. The reference: c0*x, c3*x, c4*y are exact, (c0*x)*x, (c1*y)*y, (c2*x)*y each round
 //     once, and the five additions round once each; no term meets more than 6 roundings, so
 //     |s_ref - E| <= gamma_6(v) T.
 //  2. The kernel: fused, the term c4*y (and c5) meets the five roundings of the chain and
 //     the others fewer; unfused, c0*xx, c1*yy, c2*xy also round as products but sit further
 //     out (2, 3 and 4 roundings), c3*x and c4*y are exact. So |a - E| <= gamma_5(u) T.
-//  3. The radius R = K*S with S = (max(|c0|,|c1|) + |c2|/2)(xx + yy) + |c3||x| + |c4||y| +
-//     |c5| >= T (|c2||xy| <= |c2|(x^2+y^2)/2). K = 2^-49 is folded into the four factors
-//     (exact: a power of two, no underflow), and computing R in double rounds at most four
-//     times on its way (the factor's sum, xx+yy, the product, the additions), each time
-//     downward by at most a factor 1/(1+u): R >= K T/(1+u)^4.
+//  3. The radius R = K*T, evaluated like a with every factor made non-negative:
+//         R = k0*xx + (k1*yy + (k2*|xy| + (k3*|x| + (k4*|y| + k5)))),  k_i = K*|c_i|,
+//     K = 2^-49 (a power of two: k_i is exact and not subnormal). k3*|x| and k4*|y| are
+//     exact, the other products round when not fused; no term meets more than five
+//     roundings, each downward by at most a factor 1/(1+u), so R >= K T/(1+u)^5. (A
+//     cheaper S >= T such as (max(|c0|,|c1|) + |c2|/2)(x^2+y^2) + ... is far too wide where
+//     one coordinate is near 0: |xy| << x^2+y^2, and orbits settling on the real axis fell
+//     back at one step in twenty.)
 //  4. The interval ends lo = fl(a - R), hi = fl(a + R) round too: fl(a - R) <= a - R +
 //     u(|a| + R), and |a| <= (1 + gamma_5(u)) T. lo <= s_ref <= hi therefore holds when
 //         (1 - u) R >= (gamma_5(u) + gamma_6(v) + u (1 + gamma_5(u))) T,
-//     i.e. when K (1-u)/(1+u)^4 >= about 6.003u (about 12u where long double is double).
+//     i.e. when K (1-u)/(1+u)^5 >= about 6.003u (about 12.0u where long double is double).
 //     K = 2^-49 = 16u covers both with room to spare.
 //  5. Rounding to float (round to nearest even, the reference's rounding too) is monotonic:
 //     when float(lo) == float(hi), the reference's float(s_ref) is that same float. The
@@ -86,6 +90,12 @@ namespace hn = hwy::HWY_NAMESPACE;
 namespace {
 
 constexpr std::size_t kMaxLanes = HWY_MAX_BYTES / sizeof(double);
+// Independent vectors per thread: enough to hide the latency of one step's chain of
+// multiply-adds and conversions (three measured best with AVX-512 and AVX2).
+#ifndef QUADRIVIA_RENDER_VECTORS
+#define QUADRIVIA_RENDER_VECTORS 3
+#endif
+constexpr int kVectors = QUADRIVIA_RENDER_VECTORS;
 
 template <int NV, bool Periodicity>
 void RunLanes(RenderShared& s, WorkerTally& tally) {
@@ -101,10 +111,10 @@ void RunLanes(RenderShared& s, WorkerTally& tally) {
   const VD c3 = hn::Set(d, s.coef[3]), c4 = hn::Set(d, s.coef[4]), c5 = hn::Set(d, s.coef[5]);
   const VD c6 = hn::Set(d, s.coef[6]), c7 = hn::Set(d, s.coef[7]), c8 = hn::Set(d, s.coef[8]);
   const VD c9 = hn::Set(d, s.coef[9]), c10 = hn::Set(d, s.coef[10]), c11 = hn::Set(d, s.coef[11]);
-  const VD rx0 = hn::Set(d, s.radius[0][0]), rx1 = hn::Set(d, s.radius[0][1]);
-  const VD rx2 = hn::Set(d, s.radius[0][2]), rx3 = hn::Set(d, s.radius[0][3]);
-  const VD ry0 = hn::Set(d, s.radius[1][0]), ry1 = hn::Set(d, s.radius[1][1]);
-  const VD ry2 = hn::Set(d, s.radius[1][2]), ry3 = hn::Set(d, s.radius[1][3]);
+  const VD rx0 = hn::Set(d, s.radius[0]), rx1 = hn::Set(d, s.radius[1]), rx2 = hn::Set(d, s.radius[2]);
+  const VD rx3 = hn::Set(d, s.radius[3]), rx4 = hn::Set(d, s.radius[4]), rx5 = hn::Set(d, s.radius[5]);
+  const VD ry0 = hn::Set(d, s.radius[6]), ry1 = hn::Set(d, s.radius[7]), ry2 = hn::Set(d, s.radius[8]);
+  const VD ry3 = hn::Set(d, s.radius[9]), ry4 = hn::Set(d, s.radius[10]), ry5 = hn::Set(d, s.radius[11]);
   const VD bound = hn::Set(d, 1000000.0);
   const VD one = hn::Set(d, 1.0);
   const VD limit = hn::Set(d, static_cast<double>(maxIter));
@@ -205,15 +215,18 @@ void RunLanes(RenderShared& s, WorkerTally& tally) {
       const VD xy = hn::Mul(x[v], y[v]);
       const VD ax = hn::Abs(x[v]);
       const VD ay = hn::Abs(y[v]);
+      const VD axy = hn::Abs(xy);
       // New x: the sum, its error radius, and the float each end of the interval rounds to.
       VD a = hn::MulAdd(c4, y[v], c5);
       a = hn::MulAdd(c3, x[v], a);
       a = hn::MulAdd(c2, xy, a);
       a = hn::MulAdd(c1, yy[v], a);
       a = hn::MulAdd(c0, xx[v], a);
-      VD r = hn::MulAdd(rx2, ay, rx3);
-      r = hn::MulAdd(rx1, ax, r);
-      r = hn::MulAdd(rx0, r2[v], r);
+      VD r = hn::MulAdd(rx4, ay, rx5);
+      r = hn::MulAdd(rx3, ax, r);
+      r = hn::MulAdd(rx2, axy, r);
+      r = hn::MulAdd(rx1, yy[v], r);
+      r = hn::MulAdd(rx0, xx[v], r);
       const VD alo = hn::PromoteTo(d, hn::DemoteTo(df, hn::Sub(a, r)));
       const VD ahi = hn::PromoteTo(d, hn::DemoteTo(df, hn::Add(a, r)));
       // New y, the same way with c6..c11.
@@ -222,9 +235,11 @@ void RunLanes(RenderShared& s, WorkerTally& tally) {
       b = hn::MulAdd(c8, xy, b);
       b = hn::MulAdd(c7, yy[v], b);
       b = hn::MulAdd(c6, xx[v], b);
-      VD q = hn::MulAdd(ry2, ay, ry3);
-      q = hn::MulAdd(ry1, ax, q);
-      q = hn::MulAdd(ry0, r2[v], q);
+      VD q = hn::MulAdd(ry4, ay, ry5);
+      q = hn::MulAdd(ry3, ax, q);
+      q = hn::MulAdd(ry2, axy, q);
+      q = hn::MulAdd(ry1, yy[v], q);
+      q = hn::MulAdd(ry0, xx[v], q);
       const VD blo = hn::PromoteTo(d, hn::DemoteTo(df, hn::Sub(b, q)));
       const VD bhi = hn::PromoteTo(d, hn::DemoteTo(df, hn::Add(b, q)));
       nx[v] = alo;
@@ -320,9 +335,9 @@ void RunLanes(RenderShared& s, WorkerTally& tally) {
 
 void RunLanesHere(RenderShared& s, WorkerTally& tally) {
   if (s.periodicity) {
-    RunLanes<3, true>(s, tally);
+    RunLanes<kVectors, true>(s, tally);
   } else {
-    RunLanes<3, false>(s, tally);
+    RunLanes<kVectors, false>(s, tally);
   }
 }
 

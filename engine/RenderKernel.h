@@ -22,10 +22,10 @@ struct RenderShared {
   std::int64_t tilesPerRow = 0;
   std::int64_t tileCount = 0;
   std::atomic<std::int64_t> nextTile{0};
-  // The map's coefficients as doubles, and per new coordinate the four factors of its error
-  // radius (see RenderKernel.cpp): K*(max(|c0|,|c1|) + |c2|/2), K*|c3|, K*|c4|, K*|c5|.
+  // The map's coefficients as doubles, and the factors of the error radius (see
+  // RenderKernel.cpp): K*|c_i|.
   double coef[12] = {};
-  double radius[2][4] = {};
+  double radius[12] = {};
 };
 
 // What one thread of a render tallies; summed after the render.
