@@ -91,11 +91,10 @@ namespace {
 
 constexpr std::size_t kMaxLanes = HWY_MAX_BYTES / sizeof(double);
 // Independent vectors per thread: enough to hide the latency of one step's chain of
-// multiply-adds and conversions (three measured best with AVX-512 and AVX2).
-#ifndef QUADRIVIA_RENDER_VECTORS
-#define QUADRIVIA_RENDER_VECTORS 3
-#endif
-constexpr int kVectors = QUADRIVIA_RENDER_VECTORS;
+// multiply-adds and conversions, few enough to keep the state in registers. Measured best
+// with AVX-512: three, and two when the periodicity state takes registers too.
+constexpr int kVectors = 3;
+constexpr int kVectorsCycles = 2;
 
 template <int NV, bool Periodicity>
 void RunLanes(RenderShared& s, WorkerTally& tally) {
@@ -335,7 +334,7 @@ void RunLanes(RenderShared& s, WorkerTally& tally) {
 
 void RunLanesHere(RenderShared& s, WorkerTally& tally) {
   if (s.periodicity) {
-    RunLanes<kVectors, true>(s, tally);
+    RunLanes<kVectorsCycles, true>(s, tally);
   } else {
     RunLanes<kVectors, false>(s, tally);
   }

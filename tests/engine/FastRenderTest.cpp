@@ -152,10 +152,13 @@ TEST(FastRender, UndecidableStepsAndEscapeTestsFallBackExactly) {
     bool needsStepFallback, needsEscapeFallback;
   };
   const Case cases[] = {
-      // From (1, 1): new x = 1 + 2^-24 + 2^-60, just past the tie between 1 and 1 + 2^-23;
-      // a double sum lands on the tie and would round to 1. New y = 2^33 (x - 1) turns
-      // that last bit into an escape.
-      {"step past a float tie", {0, 0, 0, 0x1p-24f, 0x1p-60f, 1, 0, 0, 0, 0x1p33f, 0, -0x1p33f}, 2, 2, 2, true, false},
+      // From (1, 1): new x = 1000 + 2^-15 + 2^-50, just past the tie between 1000 and the
+      // next float up, so the reference rounds up and escapes at once; a double sum loses
+      // the 2^-50, lands on the tie, rounds to 1000 and would not escape.
+      {"step just past a float tie", {0, 0, 0, 0x1p-15f, 0x1p-50f, 1000, 0, 0, 0, 0, 0, 0}, 2, 2, 2, true, false},
+      // From (1, 1): new y = 2^33 x - 2^33 cancels to 0, and the next new y turns the last
+      // bit of new x = 1 + 2^-24 + 2^-60 (past a tie again) into an escape.
+      {"exact cancellation", {0, 0, 0, 0x1p-24f, 0x1p-60f, 1, 0, 0, 0, 0x1p33f, 0, -0x1p33f}, 2, 2, 2, true, false},
       // x' = 1000, y' = 2^-20: x^2 + y^2 = 1e6 + 2^-40 escapes in extended precision while
       // the double sum rounds to exactly 1e6.
       {"escape sum just above the bound", {0, 0, 0, 0, 0, 1000, 0, 0, 0, 0, 0, 0x1p-20f}, 1, 0, 0, false, true},
