@@ -8,7 +8,9 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/StartValues.h"
@@ -112,7 +114,7 @@ TEST(FastRender, ThousandsOfRandomMapsViewsAndLimits) {
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   const int sizes[][2] = {{1, 1}, {7, 3}, {33, 17}, {2, 9}, {16, 16}, {41, 1}, {13, 11}};
   const float odd[] = {0.0f, -0.0f, 1e-30f, -1e-38f, 1e-42f, 3e38f, -1e30f, 1e20f, 65504.0f, 1e-7f};
-  constexpr int Maps = 3000;
+  constexpr int Maps = 8000;
   for (int m = 0; m < Maps; ++m) {
     float coef[12];
     const int kind = m % 4;
@@ -206,6 +208,45 @@ TEST(FastRender, CyclingOrbitsEndEarlyWithTheLimit) {
   ASSERT_TRUE(SameAsReference(job, {0, 2, true}, &stats));
   EXPECT_EQ(stats.cyclesFound, 33u * 17u);
   EXPECT_LT(stats.laneSteps, 33u * 17u * 5000u / 10);
+}
+
+// Renders asked for from several threads at once take turns on the one pool.
+TEST(FastRender, ConcurrentCallersEachGetTheirOwnPicture) {
+  const float rabbit[12] = {1, -1, 0, 0, 0, -0.1226f, 0, 0, 2, 0, 0, 0.7449f};
+  const engine::RenderJob jobs[3] = {Job(start::Coef, 33, 17, 300, start::Scale, 0, 0),
+                                     Job(rabbit, 40, 30, 500, 3.0f, 0, 0),
+                                     Job(start::Coef, 7, 3, 999, 0.5f, 0.3f, -0.2f)};
+  std::vector<int> want[3], got[3];
+  int wantLargest[3], gotLargest[3];
+  for (int i = 0; i < 3; ++i) {
+    want[i].resize(static_cast<std::size_t>(jobs[i].width) * jobs[i].height);
+    got[i].resize(want[i].size());
+    wantLargest[i] = engine::RenderCountsReference(jobs[i], want[i].data());
+  }
+  std::thread callers[3];
+  for (int i = 0; i < 3; ++i)
+    callers[i] = std::thread([&, i] {
+      for (int r = 0; r < 20; ++r) gotLargest[i] = engine::RenderCounts(jobs[i], got[i].data());
+    });
+  for (std::thread& t : callers) t.join();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(got[i], want[i]) << i;
+    EXPECT_EQ(gotLargest[i], wantLargest[i]) << i;
+  }
+}
+
+// The pool's threads outlive every render; leaving the process with them in place is clean.
+TEST(FastRenderDeathTest, ProcessExitsCleanlyWhileThePoolExists) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::vector<int> counts(33 * 17);
+        engine::RenderOptions o;
+        o.threads = 3;
+        engine::RenderCounts(Job(start::Coef, 33, 17, 200, start::Scale, 0, 0), counts.data(), o);
+        std::exit(counts[0] == 1 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
