@@ -9,8 +9,10 @@
 // from its steps per second.
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -59,6 +61,14 @@ std::vector<Picture>& Pictures() {
   return p;
 }
 
+// CPU time of the whole process (every thread), to tell how many cores a run really had on a
+// machine shared with other work.
+double ProcessCpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_utime.tv_sec + u.ru_stime.tv_sec + 1e-6 * (u.ru_utime.tv_usec + u.ru_stime.tv_usec);
+}
+
 double StepsOf(const int* counts, std::size_t n, int maxIter) {
   double steps = 0;
   for (std::size_t i = 0; i < n; ++i) steps += counts[i] < maxIter ? counts[i] + 1.0 : maxIter;
@@ -88,6 +98,8 @@ void BenchFast(benchmark::State& state, const Picture* p, bool periodicity, std:
   o.periodicity = periodicity;
   o.instructionSet = set;
   o.stats = &stats;
+  const double cpu0 = ProcessCpuSeconds();
+  const auto wall0 = std::chrono::steady_clock::now();
   for (auto _ : state) {
     benchmark::DoNotOptimize(engine::RenderCounts(job, counts.data(), o));
     total.laneSteps += stats.laneSteps;
@@ -99,6 +111,8 @@ void BenchFast(benchmark::State& state, const Picture* p, bool periodicity, std:
   state.counters["fallback"] =
       total.laneSteps ? static_cast<double>(total.stepFallbacks + total.escapeFallbacks) / total.laneSteps : 0.0;
   state.counters["lanesteps/step"] = total.laneSteps / (steps * state.iterations());
+  state.counters["cores"] = (ProcessCpuSeconds() - cpu0) /
+                            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
 }
 
 // Collects the medians for the summary while the console shows every run.
@@ -108,6 +122,7 @@ class Collector : public benchmark::ConsoleReporter {
     double seconds = 0;
     double stepsPerSecond = 0;
     double fallback = 0;
+    double cores = 0;
   };
   std::map<std::string, Median> medians;
 
@@ -121,6 +136,8 @@ class Collector : public benchmark::ConsoleReporter {
       if (it != r.counters.end()) m.stepsPerSecond = it->second.value;
       it = r.counters.find("fallback");
       if (it != r.counters.end()) m.fallback = it->second.value;
+      it = r.counters.find("cores");
+      if (it != r.counters.end()) m.cores = it->second.value;
       medians[r.run_name.function_name] = m;
     }
   }
@@ -167,10 +184,12 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&collector);
   benchmark::Shutdown();
 
-  std::printf("\nMedians. Steps per second counted as the reference takes them.%s\n",
-              " Reference on full-screen pictures: timed on an exact 1/64 subsample, time extrapolated.");
-  std::printf("%-22s %12s %11s %7s %13s %8s %12s %10s\n", "picture", "ref steps/s", "ref time s", "cycles",
-              "fast steps/s", "ratio", "fast time s", "fallback");
+  std::printf("\nMedians. Steps per second counted as the reference takes them. The reference runs on one\n"
+              "thread; on the full-screen pictures it is timed on an exact 1/64 subsample and its time is\n"
+              "extrapolated. fallback: share of lane-steps redone in scalar code. cores: process CPU time over\n"
+              "wall time during the fast runs (below the thread count when other work shares the machine).\n");
+  std::printf("%-22s %12s %11s %7s %13s %8s %12s %10s %6s\n", "picture", "ref steps/s", "ref time s", "cycles",
+              "fast steps/s", "ratio", "fast time s", "fallback", "cores");
   for (const Picture& p : Pictures()) {
     const auto& m = collector.medians;
     const auto ref = m.find(std::string("reference/") + p.name);
@@ -182,9 +201,10 @@ int main(int argc, char** argv) {
     for (bool periodicity : {false, true}) {
       const auto f = m.find(std::string("fast/") + p.name + (periodicity ? "/cycles on" : "/cycles off"));
       if (f == m.end()) continue;
-      std::printf("%-22s %12.4g %11.3f %7s %13.4g %7.1fx %12.4f %10.2e\n", p.name, ref->second.stepsPerSecond,
+      std::printf("%-22s %12.4g %11.3f %7s %13.4g %7.1fx %12.4f %10.2e %6.2f\n", p.name, ref->second.stepsPerSecond,
                   refTime, periodicity ? "on" : "off", f->second.stepsPerSecond,
-                  f->second.stepsPerSecond / ref->second.stepsPerSecond, f->second.seconds, f->second.fallback);
+                  f->second.stepsPerSecond / ref->second.stepsPerSecond, f->second.seconds, f->second.fallback,
+                  f->second.cores);
     }
   }
   const auto& m = collector.medians;
