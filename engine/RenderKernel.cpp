@@ -66,7 +66,8 @@
 // state after step k equals a state already met, the orbit cycles through states that have
 // all passed the escape test (the start point, never tested itself, is then equal to a
 // tested later state) and the pixel gets maxIter. Brent's scheme: the state after step
-// 2^j is kept, and each later state is compared with it until step 2^(j+1).
+// 2^j is kept, and each later state is compared with it until step 2^(j+1). States are
+// compared by value, so -0 and +0 meet as one, which is sound by the argument of 5.
 //
 // Layout: each thread runs NV independent vectors of lanes; a lane that finishes (escape,
 // the limit, a cycle) is refilled at once from the thread's feed of pixels, so the lanes
@@ -77,7 +78,7 @@
 #include <hwy/foreach_target.h>  // must come before highway.h
 #include <hwy/highway.h>
 
-#include <cstring>
+#include <cmath>
 #include <limits>
 
 #include "engine/RenderKernel.h"

@@ -14,7 +14,10 @@ class RenderPool {
   using Task = void (*)(void* arg, int participant);
 
   // The process-wide pool, made on first use with one worker per hardware thread (at least
-  // one). Its destructor, run at exit, wakes and joins the workers.
+  // one). A render normally takes the calling thread and all but one worker, one thread per
+  // hardware thread; the spare worker lets a caller ask for one thread more than the
+  // machine has (the tests run 3 threads on 2 cores). Its destructor, run at exit, wakes and
+  // joins the workers.
   static RenderPool& Instance();
 
   int Workers() const { return static_cast<int>(threads_.size()); }
