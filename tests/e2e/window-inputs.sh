@@ -3,34 +3,17 @@
 # marker changes the palette strip, typing into the iteration field changes the picture, and
 # the coefficients panel docks under the main window.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
+run_in_virtual_display "$0" "$@"
 program=$1
 out=$2
-mkdir -p "$out"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$program" "$out" <<'INNER'
-set -euo pipefail
-program=$1
-out=$2
-"$program" &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-for i in $(seq 1 300); do
-  [ "$(xdotool search --onlyvisible --name '^Quadrivia$' 2>/dev/null | wc -l)" -ge 2 ] && break
-  sleep 0.1
-done
-geometry() { xdotool getwindowgeometry --shell "$1"; }
-main=""
-for w in $(xdotool search --onlyvisible --name '^Quadrivia$'); do
-  eval "$(geometry "$w")"
-  [ "$WIDTH" = 427 ] && main=$w
-done
+start_quadrivia "$program"
+main=$(window_of_width 427)
 [ -n "$main" ] || { echo "main window not found"; exit 1; }
 xdotool key shift
 sleep 1
-eval "$(geometry "$main")"
+geometry "$main"
 mainX=$X mainY=$Y mainW=$WIDTH mainH=$HEIGHT
 menu=$((HEIGHT - 326))  # the menu bar stands above the 427 x 326 client area
 cx=$X cy=$((Y + menu))    # the client area's origin on the screen
@@ -72,11 +55,10 @@ click $((mainX + 140)) $((mainY + menu / 2))
 sleep 1
 docked=""
 for w in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
-  eval "$(geometry "$w")"
+  geometry "$w"
   echo "window $w at $X,$Y size ${WIDTH}x$HEIGHT" >> "$out/windows.txt"
   [ "$HEIGHT" = 119 ] && [ "$X" = "$mainX" ] && [ "$Y" = $((mainY + mainH)) ] && docked=$w
 done
 import -window root "$out/panel.png"
 [ -n "$docked" ] || { echo "the panel is not docked under the main window"; exit 1; }
 echo "marker drag, iteration field and panel docking work"
-INNER
