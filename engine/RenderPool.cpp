@@ -2,16 +2,28 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace engine::detail {
 
 RenderPool& RenderPool::Instance() {
-  // A function-local static: made on the first render, destroyed (workers joined) at exit
-  // after every object made before it.
-  static RenderPool pool(std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
-  return pool;
+  // Made on the first render and destroyed at exit (workers woken and joined) after every
+  // static object made before it. A child made by fork() has copies of the pool's handles,
+  // locks and condition variables but none of its threads: destroying any of them there could
+  // wait for ever, so the child leaves the pool alone.
+  struct Holder {
+    RenderPool* pool;
+    ~Holder() {
+      if (!pool->Forked()) delete pool;
+    }
+  };
+  static Holder holder{new RenderPool(std::max(1, static_cast<int>(std::thread::hardware_concurrency())))};
+  return *holder.pool;
 }
 
-RenderPool::RenderPool(int workers) {
+bool RenderPool::Forked() const { return static_cast<long>(getpid()) != owner_; }
+
+RenderPool::RenderPool(int workers) : owner_(static_cast<long>(getpid())) {
   threads_.reserve(static_cast<std::size_t>(workers));
   for (int i = 0; i < workers; ++i) threads_.emplace_back([this, i] { WorkerLoop(i); });
 }
@@ -47,6 +59,11 @@ void RenderPool::WorkerLoop(int worker) {
 }
 
 void RenderPool::Run(int participants, Task task, void* arg) {
+  if (Forked()) {
+    // Only the forking thread exists here; the locks may have been copied held.
+    task(arg, 0);
+    return;
+  }
   participants = std::clamp(participants, 1, Workers() + 1);
   std::lock_guard<std::mutex> runLock(runMutex_);
   if (participants > 1) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -245,6 +246,25 @@ TEST(FastRenderDeathTest, ProcessExitsCleanlyWhileThePoolExists) {
         o.threads = 3;
         engine::RenderCounts(Job(start::Coef, 33, 17, 200, start::Scale, 0, 0), counts.data(), o);
         std::exit(counts[0] == 1 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// A child forked after the pool exists (a death test's "fast" style, or any fork) has no
+// workers: it still renders correctly on its own thread and exits cleanly.
+TEST(FastRenderDeathTest, ForkedChildRendersAndExitsCleanly) {
+  GTEST_FLAG_SET(death_test_style, "fast");
+  const engine::RenderJob job = Job(start::Coef, 33, 17, 200, start::Scale, 0, 0);
+  std::vector<int> want(33 * 17), got(33 * 17);
+  engine::RenderCountsReference(job, want.data());
+  engine::RenderOptions o;
+  o.threads = 3;
+  engine::RenderCounts(job, got.data(), o);  // the pool exists before the fork
+  EXPECT_EXIT(
+      {
+        std::fill(got.begin(), got.end(), -1);
+        engine::RenderCounts(job, got.data(), o);
+        std::exit(got == want ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
 }
