@@ -1,4 +1,5 @@
 // The parameter fields and sliders, and the colour-mode switches.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -69,22 +70,23 @@ void TMainForm::Param(tk::Control* sender) {
     TB_Coef->SetPosition(StepToPosition(v));
   } else if (sender == EditIter) {
     UsePalette = true;
-    MaxIter = engine::ReadInteger(EditIter->Text());
+    const int typed = engine::ReadInteger(EditIter->Text());
+    MaxIter = KeptIterationLimit(typed);
     // A corrected text runs this handler again, nested, with the corrected value.
-    if (MaxIter < 5) {
-      MaxIter = 5;
-      EditIter->SetText("5");
-    } else if (MaxIter > 999) {
-      MaxIter = 999;
-      EditIter->SetText("999");
-    }
-    Wheel.Init(Pallete, MaxIter, HueStart, HueEnd);
-    Wheel.Update();
-    DrawSpectrumLine();
-    Redraw();
+    if (MaxIter != typed) EditIter->SetText(std::to_string(MaxIter));
+    IterationLimitChanged();
   } else if (sender == E_LimColors) {
     MinColors = engine::ReadInteger(E_LimColors->Text());
   }
+}
+
+int TMainForm::KeptIterationLimit(int limit) { return std::clamp(limit, LeastMaxIter, MostMaxIter); }
+
+void TMainForm::IterationLimitChanged() {
+  Wheel.Init(Pallete, MaxIter, HueStart, HueEnd);
+  Wheel.Update();
+  DrawSpectrumLine();
+  Redraw();
 }
 
 void TMainForm::On_Interpolation(tk::Control*) {

@@ -11,6 +11,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
+#include "engine/Colouring.h"
 #include "spectrum/Spectrum.h"
 
 class TMainForm : public tk::Form {
@@ -107,6 +108,15 @@ class TMainForm : public tk::Form {
   void Centre(tk::Control* sender, tk::MouseButton button, tk::ShiftState shift, int x, int y);
   void Redraw();
   void RenderTo(tk::Image* target);
+  // The rules by which the current state colours a count (distribution, palette, direct
+  // colour); the palette is read from Wheel when a pixel is painted.
+  engine::PictureColouring Colouring() const;
+  // What a render does between its count pass and painting with the palette: shows
+  // RealColors in EditQuantity, ends early for a picture with too few colours (false: the
+  // palette is not to be painted), and with FullRange spreads the palette over RealColors.
+  // A render into any image but Image1 leaves RealColors as the main picture set it, so for
+  // such a picture this does not depend on its own counts.
+  bool ReadyToPaint();
 
   // The colour wheel and the palette strip.
   void DrawSpectrumLine();
@@ -122,6 +132,12 @@ class TMainForm : public tk::Form {
   void On_Interpolation(tk::Control* sender);
   void On_FullRange(tk::Control* sender);
   void On_ColorKey(tk::Control* sender, tk::MouseButton button, tk::ShiftState shift, int x, int y);
+  // The iteration limit the field keeps, so that no count reaches past the palette.
+  static constexpr int LeastMaxIter = 5;
+  static constexpr int MostMaxIter = 999;
+  static int KeptIterationLimit(int limit);
+  // After MaxIter changed: the palette rebuilt for the new limit, the picture redrawn.
+  void IterationLimitChanged();
   static int ScaleToPosition(float scale);
   static float PositionToScale(int position);
   int StepToPosition(float magnitude) const;

@@ -7,6 +7,33 @@
 
 void TMainForm::Redraw() { RenderTo(Image1); }
 
+engine::PictureColouring TMainForm::Colouring() const {
+  engine::PictureColouring c;
+  c.usePalette = UsePalette;
+  c.square = RG_Distribution->ItemIndex() != 0;  // any item but "Line"
+  c.remap = engine::SquareRemap(MaxIter);
+  c.palette = Wheel.Colors;
+  c.colorSpan = ColorSpan;
+  c.paletteFactor = PaletteFactor;
+  return c;
+}
+
+bool TMainForm::ReadyToPaint() {
+  EditQuantity->SetText(std::to_string(RealColors));
+  EditQuantity->Repaint();
+
+  // A picture with too few colours is rejected before any palette colour is painted, so that
+  // random generation can try again without showing it.
+  if (RealColors < MinColors && CB_AutoNew->Checked() && !Timer1->Enabled()) return false;
+
+  if (FullRange) {
+    Wheel.Init(Pallete, RealColors, HueStart, HueEnd);
+    Wheel.Update();
+    DrawSpectrumLine();
+  }
+  return true;
+}
+
 void TMainForm::RenderTo(tk::Image* target) {
   const bool mainPicture = target == Image1;
   if (mainPicture) RealColors = 0;
@@ -27,39 +54,23 @@ void TMainForm::RenderTo(tk::Image* target) {
 
   tk::Color* pixels = target->Canvas.Data();
   const std::size_t n = static_cast<std::size_t>(w) * h;
+  const engine::PictureColouring colouring = Colouring();
   int* counts = UsePalette ? IterBuffer : directCounts_.get();
   const int largest = engine::RenderCounts(job, counts);
   if (mainPicture) RealColors = largest;
 
   if (UsePalette) {
-    if (RG_Distribution->ItemIndex() != 0) {
-      const engine::SquareRemap remap(MaxIter);
-      for (std::size_t i = 0; i < n; ++i) IterBuffer[i] = remap(IterBuffer[i]);
-    }
+    if (colouring.square)
+      for (std::size_t i = 0; i < n; ++i) IterBuffer[i] = colouring.Stored(IterBuffer[i]);
   } else {
     // Direct colour paints at once, from the raw counts; IterBuffer keeps the last palette render.
-    for (std::size_t i = 0; i < n; ++i)
-      pixels[i] = engine::DirectPixel(engine::DirectColour(counts[i], ColorSpan, PaletteFactor));
+    for (std::size_t i = 0; i < n; ++i) pixels[i] = colouring.Direct(counts[i]);
     target->Canvas.Touch();
   }
 
-  EditQuantity->SetText(std::to_string(RealColors));
-  EditQuantity->Repaint();
-
-  // A picture with too few colours is rejected before any palette colour is painted, so that
-  // random generation can try again without showing it.
-  if (RealColors < MinColors && CB_AutoNew->Checked() && !Timer1->Enabled()) return;
-
-  if (FullRange) {
-    Wheel.Init(Pallete, RealColors, HueStart, HueEnd);
-    Wheel.Update();
-    DrawSpectrumLine();
-  }
+  if (!ReadyToPaint()) return;
   if (UsePalette) {
-    for (std::size_t i = 0; i < n; ++i) {
-      const int entry = engine::PaletteEntry(IterBuffer[i]);
-      pixels[i] = entry < 0 ? 0 : Wheel.Colors[entry];
-    }
+    for (std::size_t i = 0; i < n; ++i) pixels[i] = colouring.OfStored(IterBuffer[i]);
     target->Canvas.Touch();
   }
 }

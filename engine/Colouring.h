@@ -40,4 +40,25 @@ inline int PaletteEntry(int storedCount) {
   return storedCount >= 0 && storedCount < PaletteSize ? storedCount : -1;
 }
 
+// How the counts of one picture become pixels: the one set of rules behind every render.
+// Palette colouring stores each count (remapped for "Square") and paints the palette entry
+// of the stored count, black where the palette has none; direct colour paints the formula's
+// value of the raw count, whatever the distribution.
+struct PictureColouring {
+  bool usePalette = true;
+  bool square = false;
+  SquareRemap remap{5};
+  const std::uint32_t* palette = nullptr;  // PaletteSize entries, read when a pixel is painted
+  int colorSpan = 0;
+  int paletteFactor = 0;
+
+  int Stored(int count) const { return square ? remap(count) : count; }
+  std::uint32_t OfStored(int stored) const {
+    const int entry = PaletteEntry(stored);
+    return entry < 0 ? 0 : palette[entry];
+  }
+  std::uint32_t Direct(int count) const { return DirectPixel(DirectColour(count, colorSpan, paletteFactor)); }
+  std::uint32_t Pixel(int count) const { return usePalette ? OfStored(Stored(count)) : Direct(count); }
+};
+
 }  // namespace engine

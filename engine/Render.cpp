@@ -14,12 +14,14 @@ namespace engine {
 
 int RenderCountsReference(const RenderJob& job, int* counts) {
   int largest = 0;
+  const int rows = job.BandRows();
   for (int px = 0; px < job.width; ++px) {
-    for (int py = 0; py < job.height; ++py) {
+    for (int row = 0; row < rows; ++row) {
+      const int py = job.firstRow + row;
       const Point p0 = PixelToPlane(px, py, job.width, job.height, job.scale, job.centreX, job.centreY);
       const int count = EscapeCount(job.coef, job.maxIter, p0.x, p0.y);
       if (count < job.maxIter && count > largest) largest = count;
-      counts[static_cast<std::size_t>(py) * job.width + px] = count;
+      counts[static_cast<std::size_t>(row) * job.width + px] = count;
     }
   }
   return largest;
@@ -72,10 +74,10 @@ int RenderCounts(const RenderJob& job, int* counts) { return RenderCounts(job, c
 
 int RenderCounts(const RenderJob& job, int* counts, const RenderOptions& options) {
   if (options.stats) *options.stats = RenderStats{};
-  if (job.width <= 0 || job.height <= 0) return 0;
+  if (job.width <= 0 || job.height <= 0 || job.BandRows() <= 0) return 0;
   if (job.maxIter <= 0) {
     // The reference's loop never runs: every count is maxIter and none escaped.
-    std::fill_n(counts, static_cast<std::size_t>(job.width) * job.height, job.maxIter);
+    std::fill_n(counts, static_cast<std::size_t>(job.width) * job.BandRows(), job.maxIter);
     return 0;
   }
 
@@ -86,7 +88,7 @@ int RenderCounts(const RenderJob& job, int* counts, const RenderOptions& options
   s.counts = counts;
   s.periodicity = options.periodicity;
   s.tilesPerRow = (job.width + detail::TileWidth - 1) / detail::TileWidth;
-  s.tileCount = s.tilesPerRow * job.height;
+  s.tileCount = s.tilesPerRow * job.BandRows();
   for (int i = 0; i < 12; ++i) {
     s.coef[i] = job.coef[i];
     s.radius[i] = RadiusFactor * std::fabs(s.coef[i]);  // exact: a power of two, no underflow

@@ -15,6 +15,13 @@ struct RenderJob {
   float scale;
   float centreX;
   float centreY;
+  // A band of the picture: rows firstRow .. firstRow + rows - 1 only, stored from counts[0]
+  // on, so that a picture larger than memory allows can be counted piece by piece. The
+  // pixels keep the points of the whole picture (its width and height); rows 0 takes all.
+  int firstRow = 0;
+  int rows = 0;
+
+  int BandRows() const { return rows > 0 ? rows : height - firstRow; }
 };
 
 // What a fast render did, for the benchmark: lane-steps are map steps taken in vector lanes;
@@ -46,7 +53,8 @@ struct RenderOptions {
 
 // Fills counts[py * width + px] with the escape count of pixel (px, py) and returns the
 // largest count among the pixels that escaped (a count below maxIter), 0 when none did.
-// `counts` holds at least width * height entries.
+// `counts` holds at least width * height entries. For a band, py counts from firstRow and
+// `counts` holds width * rows entries.
 //
 // RenderCountsReference is the plain sequential pass over the scalar extended-precision
 // EscapeCount; it stays as the oracle. RenderCounts is what the program calls: threaded and

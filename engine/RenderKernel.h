@@ -73,10 +73,11 @@ class PixelFeed {
       return false;
     }
     const RenderJob& j = s_.job;
-    py_ = static_cast<int>(t / s_.tilesPerRow);
+    const std::int64_t row = t / s_.tilesPerRow;  // within the band
+    py_ = j.firstRow + static_cast<int>(row);
     px_ = static_cast<int>(t % s_.tilesPerRow) * TileWidth;
     pxEnd_ = j.width - px_ > TileWidth ? px_ + TileWidth : j.width;
-    rowBase_ = static_cast<std::int64_t>(py_) * j.width;
+    rowBase_ = row * j.width;
     y0_ = PixelToPlane(px_, py_, j.width, j.height, j.scale, j.centreX, j.centreY).y;
     return true;
   }

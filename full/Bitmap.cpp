@@ -1,13 +1,8 @@
 #include "full/Bitmap.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <limits>
-#include <system_error>
+
+#include "full/FileReplacement.h"
 
 namespace {
 
@@ -32,8 +27,6 @@ void Put16(std::uint8_t* p, std::uint16_t v) {
 void Put32(std::uint8_t* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
-
-std::string Reason(int code) { return std::system_category().message(code); }
 
 }  // namespace
 
@@ -90,46 +83,10 @@ bool SaveBitmap(const tk::Canvas& canvas, const std::string& path, std::string* 
   if (path.empty()) return fail("no file name was given");
   if (FileBytes(canvas.Width(), canvas.Height()) > std::numeric_limits<std::uint32_t>::max())
     return fail("the picture is too large for a bitmap file");
-  const std::filesystem::path target(path);
-  const std::string base = target.filename().string();
-  if (base.empty() || base == "." || base == "..") return fail(Reason(EISDIR));
-
+  FileReplacement file;
+  if (!file.Open(path)) return fail(file.Error());
   const std::vector<std::uint8_t> bytes = EncodeBitmap(canvas);
-
-  // A fresh name beside the target: the rename below then stays inside one file system, where
-  // it replaces the target in one step. O_EXCL never reuses a file that happens to exist.
-  std::string stem(1, '.');
-  stem.append(base, 0, 200).append(1, '.').append(std::to_string(::getpid())).append(1, '.');
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = (target.parent_path() / (stem + std::to_string(attempt) + ".tmp")).string();
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return fail(Reason(errno));
-  }
-  if (fd < 0) return fail(Reason(EEXIST));
-
-  auto discard = [&](int code) {
-    if (fd >= 0) ::close(fd);
-    ::unlink(temp.c_str());
-    return fail(Reason(code));
-  };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return discard(errno);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  // On the disk before it takes the target's name, so a crash cannot leave a short file there.
-  // EINVAL: a file system without synchronisation, where there is nothing to wait for.
-  if (::fsync(fd) != 0 && errno != EINVAL) return discard(errno);
-  const int closed = ::close(fd);
-  fd = -1;
-  if (closed != 0) return discard(errno);
-  if (std::rename(temp.c_str(), path.c_str()) != 0) return discard(errno);
+  if (!file.Write(bytes.data(), bytes.size()) || !file.Commit()) return fail(file.Error());
   return true;
 }
 

@@ -25,10 +25,6 @@ const tk::FontDesc Bold{.bold = true};
 constexpr const char* AbsentCatalogue = "Absant 'catalog.dat'";
 constexpr const char* UnwrittenCatalogue = "'catalog.dat' could not be rewritten; it is unchanged.";
 
-// The iteration limit the rest of the program keeps, so that no count reaches past the palette.
-constexpr int LeastMaxIter = 5;
-constexpr int MostMaxIter = 999;
-
 const std::vector<D>& Description() {
   // clang-format off
   static const std::vector<D> table = {
@@ -158,7 +154,7 @@ void TFormThemes::On_LoadTheme(tk::Control*) {
   m.HueEnd = r.EndAngle;
   // Only a hand-edited file holds a limit outside the field's range; it is kept in that
   // range as the iteration field keeps it, so the palette is never read or written past its end.
-  m.MaxIter = std::clamp(r.MaxIter, LeastMaxIter, MostMaxIter);
+  m.MaxIter = TMainForm::KeptIterationLimit(r.MaxIter);
   m.CentreX = r.CentreX;
   m.CentreY = r.CentreY;
 
