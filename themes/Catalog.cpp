@@ -258,8 +258,12 @@ bool AppendRecord(const ThemeRecord& record, const CatalogFiles& files) {
 std::optional<std::vector<std::string>> ListNames(const CatalogFiles& files) {
   std::optional<std::string> text = ReadWholeFile(files.Catalogue);
   if (!text) return std::nullopt;
+  return ListNamesIn(std::move(*text));
+}
+
+std::vector<std::string> ListNamesIn(std::string text) {
   std::vector<std::string> names;
-  engine::Scanner in(std::move(*text));
+  engine::Scanner in(std::move(text));
   ThemeRecord scratch;
   while (ReadRecord(in, scratch)) names.push_back(scratch.Name);
   return names;

@@ -94,6 +94,8 @@ bool AppendRecord(const ThemeRecord& record, const CatalogFiles& files = {});
 
 // The names of all records in file order; nothing when the catalogue cannot be read.
 std::optional<std::vector<std::string>> ListNames(const CatalogFiles& files = {});
+// The same for a catalogue's text already read.
+std::vector<std::string> ListNamesIn(std::string text);
 
 // Reads records 0 to `position` in order into `dest`, each overwriting the one before, so the
 // values (and name) of record `position` remain; values that cannot be read, and every value when the

@@ -1,0 +1,13 @@
+// quadrivia-render: the program's pictures as files, without a window (see --help).
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "render/Command.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return render::RunCommand(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+}
