@@ -30,7 +30,10 @@ bool FileReplacement::Open(const std::string& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_ = (target.parent_path() / (stem + std::to_string(attempt) + ".tmp")).string();
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) return true;
+    if (fd_ >= 0) {
+      if (OnTemporary) OnTemporary(temp_.c_str());
+      return true;
+    }
     if (errno != EEXIST) {
       temp_.clear();
       return Fail(errno);
@@ -65,12 +68,16 @@ bool FileReplacement::Commit() {
   if (closed != 0) return Fail(errno);
   if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Fail(errno);
   temp_.clear();
+  if (OnTemporary) OnTemporary(nullptr);
   return true;
 }
 
 void FileReplacement::Abandon() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temp_.empty()) ::unlink(temp_.c_str());
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    if (OnTemporary) OnTemporary(nullptr);
+  }
   temp_.clear();
 }

@@ -26,6 +26,10 @@ class FileReplacement {
   // The system's reason for the first failure, in plain words.
   const std::string& Error() const { return error_; }
 
+  // When set, told the temporary file's path once it exists and nullptr once it is gone (or
+  // has become the target), so that a program can remove it when it is interrupted.
+  static inline void (*OnTemporary)(const char* path) = nullptr;
+
  private:
   bool Fail(int code);
 

@@ -28,6 +28,10 @@ std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 // "-" and the text; built by appending, which GCC 12's -Wrestrict does not misread.
 std::string Dashed(const std::string& s) { return std::string(1, '-').append(s); }
 
+// Far more than any catalogue holds (a record takes some 400 bytes); it keeps a device that
+// never ends, such as /dev/zero, from filling the memory.
+constexpr std::size_t MostCatalogueBytes = std::size_t{64} << 20;
+
 std::string ReadCatalogue(const std::string& path) {
   auto fail = [&](int code) {
     return std::runtime_error("cannot read the catalogue " + Quoted(path) + ": " +
@@ -47,6 +51,10 @@ std::string ReadCatalogue(const std::string& path) {
     }
     if (n == 0) break;
     text.append(buffer, static_cast<std::size_t>(n));
+    if (text.size() > MostCatalogueBytes) {
+      ::close(fd);
+      throw std::runtime_error("the catalogue " + Quoted(path) + " is larger than 64 MB: not a catalogue");
+    }
   }
   ::close(fd);
   return text;

@@ -64,6 +64,7 @@ TEST_F(Command, EveryErrorIsOneLineWithItsExitStatusAndWritesNothing) {
       {{"--catalog", "two.dat", "--theme", "0"}, failed, "theme position 0 is out of range"},
       {{"--catalog", "two.dat", "--theme", "99999999999999999999"}, failed, "is out of range"},
       {{"--catalog", "empty.dat", "--all"}, failed, "'empty.dat' holds no themes"},
+      {{"--catalog", "/dev/zero", "--all"}, failed, "the catalogue '/dev/zero' is larger than 64 MB"},
       {{"-o", "nowhere/picture.png"}, failed, "cannot write \"nowhere/picture.png\": No such file or directory"},
       {{"-o", "nowhere/picture.bmp"}, failed, "cannot write \"nowhere/picture.bmp\": No such file or directory"},
       {{"-o", "taken.png"}, failed, "cannot write \"taken.png\": Is a directory"},

@@ -20,4 +20,16 @@ grep -q "^quadrivia-render: cannot read the catalogue 'missing.dat'" err.txt
 [ "$(ls)" = "err.txt
 out.txt
 start.png" ] || { echo "stray files: $(ls)"; exit 1; }
+# Interrupted while it writes: neither the picture nor its temporary file stays.
+mkdir interrupted
+"$program" --size 7680x4320 --aa 4 -q -o interrupted/big.png &
+pid=$!
+for _ in $(seq 200); do
+  [ -n "$(ls -A interrupted)" ] && break
+  sleep 0.05
+done
+kill -TERM "$pid"
+status=0; wait "$pid" || status=$?
+[ "$status" = 143 ] || { echo "interrupted run gave $status"; exit 1; }
+[ -z "$(ls -A interrupted)" ] || { echo "left behind: $(ls -A interrupted)"; exit 1; }
 echo "quadrivia-render runs"
