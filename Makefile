@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench package clean
 
 all: build
 
@@ -25,6 +25,10 @@ run: build
 bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target quadrivia_bench
 	@$(BUILD)/bench/quadrivia_bench
+
+# The Debian package, in $(BUILD)/: quadrivia_<version>_<arch>.deb
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -1,6 +1,8 @@
 // Makes the splash picture and the program's icon with the program's own engine and palette:
 //   assets/splash.bmp     323 x 239, 24-bit: the start map, zoomed in, on the default wheel
 //   assets/quadrivia.ico  32 x 32, 16 colours: the same map, small, in a 16-colour palette
+//   quadrivia-256.bmp     256 x 256, 24-bit: the icon's view in full colour, for the desktop's
+//                         icon theme (scripts/make-assets turns it into assets/quadrivia.png)
 // Run by scripts/make-assets; the program embeds the files at build time.
 
 #include <cstdio>
@@ -53,6 +55,20 @@ int main(int argc, char** argv) {
   if (!SaveBitmap(splash, folder + "/splash.bmp", &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
+  }
+
+  // The desktop's large icon: the small icon's view, in the splash's colours.
+  {
+    const int big = 256;
+    const std::vector<int> c = Counts(big, big, 60, 3.2f, 0.0f, 0.0f, largest);
+    spectrum->Init(&wheel, largest, start::HueStart, start::HueEnd);
+    spectrum->Update();
+    tk::Canvas icon(big, big);
+    for (int i = 0; i < big * big; ++i) icon.Data()[i] = c[i] < largest ? spectrum->Colors[c[i]] : 0;
+    if (!SaveBitmap(icon, folder + "/quadrivia-256.bmp", &error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
   }
 
   // The icon: 16 colours, the first black, then fifteen steps of the same hue walk.

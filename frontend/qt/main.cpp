@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
   QApplication::setStyle("Fusion");
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quadrivia");
+  // Ties the windows to the installed desktop entry (its icon and name in task bars).
+  QGuiApplication::setDesktopFileName("quadrivia");
   QApplication::setWindowIcon(QIcon(":/quadrivia.ico"));
   qtfront::QtPlatform platform(app);
   return QuadriviaMain(platform);
