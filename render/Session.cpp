@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/Program.h"
+#include "render/Interrupt.h"
 #include "themes/Themes.h"
 
 namespace render {
@@ -50,6 +51,7 @@ void WindowSession::InFolder(F work) {
 WindowSession::WindowSession() {
   if (MainForm) throw std::logic_error("the program's windows are open already");
   folder_ = MakeFolder();
+  FollowWorkingFolder(folder_.c_str());
   previousPlatform_ = tk::CurrentPlatform();
   tk::UsePlatform(platform_);
   try {
@@ -59,6 +61,7 @@ WindowSession::WindowSession() {
     if (previousPlatform_) tk::UsePlatform(*previousPlatform_);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
+    FollowWorkingFolder(nullptr);
     throw;
   }
   // The early end of a render serves random generation: here every picture is painted, as
@@ -71,6 +74,7 @@ WindowSession::~WindowSession() {
   if (previousPlatform_) tk::UsePlatform(*previousPlatform_);
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
+  FollowWorkingFolder(nullptr);
 }
 
 void WindowSession::ShowStartPicture() { Main().Redraw(); }

@@ -20,9 +20,10 @@ grep -q "^quadrivia-render: cannot read the catalogue 'missing.dat'" err.txt
 [ "$(ls)" = "err.txt
 out.txt
 start.png" ] || { echo "stray files: $(ls)"; exit 1; }
-# Interrupted while it writes: neither the picture nor its temporary file stays.
-mkdir interrupted
-"$program" --size 7680x4320 --aa 4 -q -o interrupted/big.png &
+# Interrupted while it writes: neither the picture, nor its temporary file, nor the windows'
+# working folder stays.
+mkdir interrupted scratch
+TMPDIR="$work/scratch" "$program" --size 7680x4320 --aa 4 -q -o interrupted/big.png &
 pid=$!
 for _ in $(seq 200); do
   [ -n "$(ls -A interrupted)" ] && break
@@ -31,5 +32,6 @@ done
 kill -TERM "$pid"
 status=0; wait "$pid" || status=$?
 [ "$status" = 143 ] || { echo "interrupted run gave $status"; exit 1; }
-[ -z "$(ls -A interrupted)" ] || { echo "left behind: $(ls -A interrupted)"; exit 1; }
+left=$(find interrupted scratch -mindepth 1)
+[ -z "$left" ] || { echo "left behind: $left"; exit 1; }
 echo "quadrivia-render runs"
