@@ -108,7 +108,7 @@ struct BadInput : Driving {
     s.reals.assign(std::begin(m.Coef), std::end(m.Coef));
     s.reals.insert(s.reals.end(), std::begin(m.CoefStep), std::end(m.CoefStep));
     s.reals.insert(s.reals.end(), {m.Scale, m.Step, m.CentreX, m.CentreY, m.HueStart, m.HueEnd, m.ZoomFactor});
-    // NaN never equals itself: compare the bits.
+    // NaN never equals itself: a marker stands for it.
     for (float& f : s.reals)
       if (std::isnan(f)) f = -12345.678f;
     s.ints = {m.MaxIter, m.MinColors, m.PaletteFactor, m.UsePalette, m.FullRange, m.TrackBar1->Position(),

@@ -5,7 +5,8 @@
 // state must stay sound at every tick, and the memory in use must stay flat.
 //
 // QUADRIVIA_SOAK_TICKS sets the number of ticks; the default suits an optimised build and
-// is a tenth of it in a sanitizer or unoptimised build.
+// is a tenth of it in a sanitizer or unoptimised build. QUADRIVIA_SOAK_SEED picks another
+// (still repeatable) sequence of changes.
 
 #include <malloc.h>
 #include <unistd.h>
@@ -47,16 +48,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A positive number from the environment, or the fallback.
+int FromEnvironment(const char* name, int fallback) {
+  const char* env = std::getenv(name);
+  const int n = env ? std::atoi(env) : fallback;
+  return n > 0 ? n : fallback;
+}
+
 int SoakTicks() {
 #if defined(SOAK_SANITIZED) || !defined(NDEBUG)
   constexpr int fallback = 2000;
 #else
   constexpr int fallback = 20000;
 #endif
-  const char* env = std::getenv("QUADRIVIA_SOAK_TICKS");
-  const int n = env ? std::atoi(env) : fallback;
-  return n > 0 ? n : fallback;
+  return FromEnvironment("QUADRIVIA_SOAK_TICKS", fallback);
 }
+
+unsigned SoakSeed() { return static_cast<unsigned>(FromEnvironment("QUADRIVIA_SOAK_SEED", 20240611)); }
 
 // Resident memory of the process.
 long ResidentBytes() {
@@ -95,7 +103,7 @@ const char* const Factors[] = {"1", "0", "-5", "1e30", "nan", "7", "255", "3.9"}
 const char* const Steps[] = {"0.05", "1e-45", "0", "abc", "2", "0.5", "1e30"};
 
 struct Soak : Driving {
-  std::mt19937 rng{20240611u};
+  std::mt19937 rng{SoakSeed()};
   std::vector<std::string> names;  // what the catalogue must list, in order
   std::string home;                // the bytes of record 0, which nothing may touch
   int saves = 0;
@@ -114,7 +122,7 @@ struct Soak : Driving {
     platform.ScreenWidthValue = 64;  // a quick full-screen picture now and then
     platform.ScreenHeightValue = 48;
     Driving::SetUp();
-    engine::SharedRandom().Seed(20240611u);
+    engine::SharedRandom().Seed(SoakSeed());
   }
 
   int Pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
