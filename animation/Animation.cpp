@@ -8,6 +8,16 @@
 
 using engine::Extended;
 
+namespace {
+// One coefficient after a tick: coef + step * weight, in extended precision. A weight of 0
+// holds the coefficient still even when the step is not finite (a typed 1e39 reads as an
+// infinite step, and infinity times 0 would make every resting coefficient NaN).
+float Drifted(float coef, float step, float weight) {
+  if (weight == 0 && !std::isfinite(step)) return coef;
+  return static_cast<float>(coef + static_cast<Extended>(step) * weight);
+}
+}  // namespace
+
 void TMainForm::SetRunning(bool run) {
   Timer1->SetEnabled(run);
   ButtonStart->Caption = Timer1->Enabled() ? "Stop" : "Start";
@@ -45,8 +55,8 @@ void TMainForm::OnTime(tk::Timer*) {
     Edit3->SetText(engine::NumberToText(Scale, Precision));
   } else {
     for (int i = 0; i < 6; ++i) {
-      Coef[i] = static_cast<float>(Coef[i] + static_cast<Extended>(Step) * CoefStep[i]);
-      Coef[i + 6] = static_cast<float>(Coef[i + 6] + static_cast<Extended>(Step) * CoefStep[i + 6]);
+      Coef[i] = Drifted(Coef[i], Step, CoefStep[i]);
+      Coef[i + 6] = Drifted(Coef[i + 6], Step, CoefStep[i + 6]);
       if (FormCoef) {
         FormCoef->CoefEdit[i]->SetText(engine::NumberToText(Coef[i], Precision));
         FormCoef->CoefEdit[i + 6]->SetText(engine::NumberToText(Coef[i + 6], Precision));
