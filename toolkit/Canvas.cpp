@@ -134,10 +134,30 @@ void Canvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
   Log(CanvasOperation::Pie, {x1, y1, x2, y2, x3, y3, x4, y4});
   const Ellipse e = Geometry(x1, y1, x2, y2, x3, y3, x4, y4);
   if (e.rx > 0 && e.ry > 0) {
-    const int top = static_cast<int>(std::floor(e.cy - e.ry));
-    const int bottom = static_cast<int>(std::ceil(e.cy + e.ry));
-    const int left = static_cast<int>(std::floor(e.cx - e.rx));
-    const int right = static_cast<int>(std::ceil(e.cx + e.rx));
+    // Only the box around the wedge is tested, not the whole ellipse's: the colour wheel is
+    // sixty thin wedges, redrawn with every full-range picture. The box holds the centre, the
+    // two ends of the arc and the ellipse's extremes on the axes that the arc passes; a pixel
+    // more on each side keeps every pixel the test below takes.
+    double minX = e.cx, maxX = e.cx, minY = e.cy, maxY = e.cy;
+    auto take = [&](double a) {
+      // The ellipse's point in the direction a.
+      const double c = std::cos(a), s = std::sin(a);
+      const double t = 1.0 / std::sqrt((c / e.rx) * (c / e.rx) + (s / e.ry) * (s / e.ry));
+      minX = std::min(minX, e.cx + t * c);
+      maxX = std::max(maxX, e.cx + t * c);
+      minY = std::min(minY, e.cy + t * s);
+      maxY = std::max(maxY, e.cy + t * s);
+    };
+    take(e.start);
+    take(e.start - e.sweep);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+      const double a = quarter * (TwoPi / 4);
+      if (std::fmod(e.start - a + 4 * TwoPi, TwoPi) <= e.sweep) take(a);
+    }
+    const int top = static_cast<int>(std::max(std::floor(e.cy - e.ry), std::floor(minY) - 1));
+    const int bottom = static_cast<int>(std::min(std::ceil(e.cy + e.ry), std::ceil(maxY) + 1));
+    const int left = static_cast<int>(std::max(std::floor(e.cx - e.rx), std::floor(minX) - 1));
+    const int right = static_cast<int>(std::min(std::ceil(e.cx + e.rx), std::ceil(maxX) + 1));
     for (int y = top; y <= bottom; ++y) {
       for (int x = left; x <= right; ++x) {
         const double nx = (x - e.cx) / e.rx, ny = (y - e.cy) / e.ry;
