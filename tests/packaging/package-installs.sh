@@ -5,11 +5,12 @@
 # program starting (in a virtual display) in a per-user working folder with its help files.
 # Usage: package-installs.sh <build folder> <scratch folder>
 set -euo pipefail
-build=$(cd "$1" && pwd)
+. "$(dirname "$0")/../e2e/common.sh"
+run_in_virtual_display "$0" "$@"
+build=$1
 scratch=$2
 rm -rf "$scratch"
 mkdir -p "$scratch/package" "$scratch/root" "$scratch/home"
-scratch=$(cd "$scratch" && pwd)
 
 fail() { echo "package: $*"; exit 1; }
 
@@ -39,19 +40,12 @@ echo "$help" | grep -q -- '--size' || fail "quadrivia-render --help does not sho
 
 # The window program, through its launcher, in a working folder of the user's own.
 data="$scratch/home/data"
+work="$data/quadrivia"
 export HOME="$scratch/home" XDG_DATA_HOME="$data"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  "$1" & pid=$!
-  for _ in $(seq 1 300); do
-    [ "$(xdotool search --onlyvisible --name "^Quadrivia$" 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.1
-  done
-  shown=$(xdotool search --onlyvisible --name "^Quadrivia$" 2>/dev/null | wc -l)
-  [ "$(readlink "/proc/$pid/cwd")" = "$2" ] || { echo "package: the program does not run in $2"; kill $pid; exit 1; }
-  kill $pid; wait $pid 2>/dev/null || true
-  [ "$shown" -ge 2 ] || { echo "package: the installed program showed no windows"; exit 1; }
-' _ "$usr/bin/quadrivia" "$data/quadrivia" || exit 1
+start_quadrivia "$usr/bin/quadrivia"
+[ "$(readlink "/proc/$pid/cwd")" = "$work" ] || fail "the program does not run in $work"
 for f in fractal.chm fractal_rus.chm; do
-  [ -e "$data/quadrivia/$f" ] || fail "the working folder has no $f"
+  [ -e "$work/$f" ] || fail "the working folder has no $f"
 done
+[ -f "$work/ini.dat" ] || fail "the program made no ini.dat in its working folder"
 echo "the package installs: $(basename "$deb")"
