@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -39,7 +40,12 @@ QString QtFilter(const std::string& filter) {
 }
 }  // namespace
 
-QtPlatform::QtPlatform(QApplication& app) : app_(app) {}
+QtPlatform::QtPlatform(QApplication& app) : app_(app) {
+  // The windows' texts were laid out in "MS Sans Serif", which Linux desktops lack; the
+  // fallback fontconfig picks (DejaVu Sans) is much wider and cuts texts off at their labels'
+  // edges, so the narrower face with Arial's metrics stands in.
+  QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+}
 
 QtPlatform::~QtPlatform() {
   timers_.clear();
