@@ -236,7 +236,9 @@ std::optional<std::string> NameProblem(const std::string& name) {
   if (name.empty()) return "A theme name must not be empty.";
   for (char c : name)
     if (IsSpace(c)) return "A theme name must be one word: no spaces.";
-  if (name.size() > MaxNameLength) return "A theme name must be shorter than 80 characters.";
+  if (name.size() > MaxNameLength)
+    return "A theme name must be shorter than 80 bytes (a letter outside plain ASCII takes two "
+           "or more).";
   return std::nullopt;
 }
 

@@ -490,7 +490,9 @@ TEST_F(CatalogFile, NamesTheReadersCannotCarryAreRefused) {
       {"tab\there", "A theme name must be one word: no spaces."},
       {"line\r\nbreak", "A theme name must be one word: no spaces."},
       {"form\vfeed", "A theme name must be one word: no spaces."},
-      {std::string(80, 'n'), "A theme name must be shorter than 80 characters."},
+      {std::string(80, 'n'),
+       "A theme name must be shorter than 80 bytes (a letter outside plain ASCII takes two or "
+       "more)."},
   };
   Write(SpiralText);
   for (const auto& c : refused) {
