@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Main.h"
 #include "app/Program.h"
@@ -74,8 +75,10 @@ void Restart(Program& p) {
   m.UsePalette = true;
   m.CB_AutoNew->SetChecked(false);
   m.RG_Distribution->SetItemIndex(0);
+  // Full range off: with it on, every render draws the wheel again, the slowest part of a
+  // render here. The fields' actions switch it on.
   m.FullRange = m.CB_FullRange->Checked();
-  m.CB_FullRange->SetChecked(true);
+  m.CB_FullRange->SetChecked(false);
   m.EditIter->SetText(std::to_string(QuickLimit));
   m.MaxIter = QuickLimit;
   m.Edit3->SetText(engine::NumberToText(m.Scale, m.Precision));
@@ -88,8 +91,14 @@ void Restart(Program& p) {
     FormCoef->CoefEdit[i]->SetText(engine::NumberToText(m.Coef[i], m.Precision));
     FormCoef->StepBar[i]->SetPosition(0);
   }
+  m.RG_Animate->SetItemIndex(0);
   std::error_code ec;
   std::filesystem::remove("catalog.dat", ec);
+  // The wheel and the picture of that state, as after any change of the limit.
+  m.Wheel.Init(m.Pallete, m.MaxIter, m.HueStart, m.HueEnd);
+  m.Wheel.Update();
+  m.DrawSpectrumLine();
+  m.Redraw();
 }
 
 int IntegerOf(std::string_view text) { return engine::ReadInteger(text); }
@@ -183,6 +192,31 @@ void CheckState() {
 }
 
 }  // namespace
+
+// The program works in its own folder (it opens ini.dat and catalog.dat by bare name), so the
+// corpus folders, input files and artifact paths given relative to the starting folder are
+// made absolute before the first input moves there.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  static std::vector<std::string> kept;
+  static std::vector<char*> args;
+  kept.reserve(static_cast<std::size_t>(*argc));
+  for (int i = 0; i < *argc; ++i) {
+    std::string arg = (*argv)[i];
+    if (i > 0 && !arg.empty() && arg[0] != '-') {
+      arg = std::filesystem::absolute(arg).string();
+    } else {
+      for (const std::string flag : {"-artifact_prefix=", "-exact_artifact_path="})
+        if (arg.rfind(flag, 0) == 0 && arg.size() > flag.size())
+          arg = flag + std::filesystem::absolute(arg.substr(flag.size())).string() +
+                (arg.back() == '/' ? "/" : "");
+    }
+    kept.push_back(arg);
+  }
+  for (std::string& arg : kept) args.push_back(arg.data());
+  args.push_back(nullptr);
+  *argv = args.data();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Program& p = TheProgram();

@@ -5,7 +5,7 @@
 extern "C" {
 
 __attribute__((used, visibility("default"))) const char* __asan_default_options() {
-  return "detect_leaks=1:strict_string_checks=1:check_initialization_order=1:strict_init_order=1";
+  return "detect_leaks=1:check_initialization_order=1:strict_init_order=1";
 }
 
 __attribute__((used, visibility("default"))) const char* __ubsan_default_options() {
