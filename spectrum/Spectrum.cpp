@@ -8,8 +8,9 @@ using engine::Extended;
 using engine::TruncToInt;
 
 namespace {
-constexpr Extended FullTurn = TSpectrum::FullTurn;
-constexpr Extended HalfTurn = TSpectrum::HalfTurn;
+// The wheel's full turn in extended precision. (Inside the class's own functions the name
+// FullTurn means the class's double constant, hence a name of its own.)
+constexpr Extended ExtendedFullTurn = TSpectrum::FullTurn;
 constexpr tk::Color White = 0xFFFFFF;
 constexpr tk::Color Green = 0x008000;
 }  // namespace
@@ -34,7 +35,7 @@ tk::Color TSpectrum::HueColor(int sector, float fraction) {
 float TSpectrum::MarkerAngle(int n) const {
   const SpectrumHandle& h = Handle(n);
   float a = static_cast<float>(std::acos(static_cast<Extended>(h.Cos)));
-  if (h.Sin < 0) a = static_cast<float>(FullTurn - a);
+  if (h.Sin < 0) a = static_cast<float>(ExtendedFullTurn - a);
   return a;
 }
 
@@ -48,8 +49,8 @@ void TSpectrum::Update() {
 void TSpectrum::BuildPalette() {
   float angle = StartAngle;
   float span = static_cast<float>(static_cast<Extended>(EndAngle) - StartAngle);
-  if (span < 0) span = static_cast<float>(span + FullTurn);
-  if (Reverse) span = static_cast<float>(span - FullTurn);
+  if (span < 0) span = static_cast<float>(span + ExtendedFullTurn);
+  if (Reverse) span = static_cast<float>(span - ExtendedFullTurn);
   const int count = ColorCount < 0 ? 0 : (ColorCount > PaletteCapacity ? PaletteCapacity : ColorCount);
   const float step = count > 1 ? static_cast<float>(static_cast<Extended>(span) / (count - 1)) : 0.0f;
   for (int i = 0; i < count; ++i) {
@@ -59,8 +60,8 @@ void TSpectrum::BuildPalette() {
     const float fraction = static_cast<float>(t - sector);
     Colors[i] = HueColor(sector, fraction);
     angle = static_cast<float>(static_cast<Extended>(angle) + step);
-    if (angle > FullTurn) angle = static_cast<float>(angle - FullTurn);
-    if (angle < 0) angle = static_cast<float>(angle + FullTurn);
+    if (angle > ExtendedFullTurn) angle = static_cast<float>(angle - ExtendedFullTurn);
+    if (angle < 0) angle = static_cast<float>(angle + ExtendedFullTurn);
   }
 }
 
@@ -100,8 +101,8 @@ void TSpectrum::Init(tk::Image* image, int count, float hueStart, float hueEnd) 
       Canvas->Pen.Color = colour;
       Canvas->Pen.Width = 2;
       const int k = s * SectorSteps + j;
-      const float a1 = static_cast<float>(k * FullTurn / (SectorSteps * 6));
-      const float a2 = static_cast<float>((k + 1) * FullTurn / (SectorSteps * 6));
+      const float a1 = static_cast<float>(k * ExtendedFullTurn / (SectorSteps * 6));
+      const float a2 = static_cast<float>((k + 1) * ExtendedFullTurn / (SectorSteps * 6));
       const int x1 = TruncToInt(std::cos(static_cast<Extended>(a1)) * WheelRadius + WheelCentreX);
       const int y1 = TruncToInt(std::sin(static_cast<Extended>(a1)) * WheelRadius + WheelCentreY);
       const int x2 = TruncToInt(std::cos(static_cast<Extended>(a2)) * WheelRadius + WheelCentreX);
@@ -153,7 +154,11 @@ void TSpectrum::DrawArc() {
 
 void TSpectrum::MouseDown(int x, int y) {
   if (StopAnimation) StopAnimation();
-  if (std::abs(x - WheelCentreX) < WheelRadius && std::abs(y - WheelCentreY) < WheelRadius) {
+  // Distances in 64 bits: a pointer far outside the wheel (a drag beyond the window) cannot
+  // overflow them.
+  const long long fromCentreX = static_cast<long long>(x) - WheelCentreX;
+  const long long fromCentreY = static_cast<long long>(y) - WheelCentreY;
+  if (std::llabs(fromCentreX) < WheelRadius && std::llabs(fromCentreY) < WheelRadius) {
     Reverse = !Reverse;
     DrawArc();
     return;
@@ -176,8 +181,8 @@ void TSpectrum::MouseMove(int x, int y) {
   if (Selected == 0 || !Canvas) return;
   SpectrumHandle& h = Handle(Selected);
   DrawMarker(*Canvas, h.Cos, h.Sin, White);
-  const int dx = x - h.X;
-  const int dy = y - h.Y;
+  const long long dx = static_cast<long long>(x) - h.X;
+  const long long dy = static_cast<long long>(y) - h.Y;
   const double dist = std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
   // Exactly on the centre there is no direction to turn to: the handle keeps its own.
   if (dist > 0) {

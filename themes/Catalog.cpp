@@ -92,6 +92,10 @@ class Fd {
   Fd& operator=(const Fd&) = delete;
   int Get() const { return fd_; }
   bool Ok() const { return fd_ >= 0; }
+  void Reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
   bool Close() {
     if (fd_ < 0) return true;
     const bool ok = ::close(fd_) == 0;
@@ -244,11 +248,18 @@ std::optional<std::string> NameProblem(const std::string& name) {
 
 bool AppendRecord(const ThemeRecord& record, const CatalogFiles& files) {
   if (NameProblem(record.Name)) return false;
-  const std::string text = FormatRecord(record);
-  Fd fd(::open(files.Catalogue.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+  // Read and append, as "a+" opens it; a file that allows no reading is still appended to.
+  Fd fd(::open(files.Catalogue.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+  if (!fd.Ok()) fd.Reset(::open(files.Catalogue.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
   if (!fd.Ok()) return false;
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  // A file edited by hand may end without its last line end: the new name would run into the
+  // last value or word and the record be read wrongly, so a line end goes first.
+  std::string text;
+  char last = '\n';
+  if (st.st_size > 0 && ::pread(fd.Get(), &last, 1, st.st_size - 1) == 1 && !IsSpace(last)) text = "\r\n";
+  text += FormatRecord(record);
   if (!WriteAll(fd.Get(), text) || ::fsync(fd.Get()) != 0) {
     // Cut a half-written record off again, so the catalogue reads as before.
     if (::ftruncate(fd.Get(), st.st_size) == 0) ::fsync(fd.Get());

@@ -89,7 +89,8 @@ inline bool IsReservedName(const std::string& name) { return name == ReservedNam
 // Appends one record at the end of the catalogue, creating the file when absent. False, with
 // nothing written, when the file cannot be opened for appending, when the name is one the
 // readers cannot carry (NameProblem), or when the write fails (the file then keeps its old
-// length, so no half record is left behind).
+// length, so no half record is left behind). A file that does not end in white space (a last
+// line edited by hand without its line end) gets a line end before the record.
 bool AppendRecord(const ThemeRecord& record, const CatalogFiles& files = {});
 
 // The names of all records in file order; nothing when the catalogue cannot be read.

@@ -465,6 +465,36 @@ TEST_F(CatalogFile, StaleCopyFromACrashIsReplaced) {
   EXPECT_FALSE(fs::exists(files.Temporary));
 }
 
+// A file edited by hand may end without a line end; the appended record must not run into
+// its last value or word.
+TEST_F(CatalogFile, AppendAfterAFileWithoutItsLastLineEndKeepsBothRecords) {
+  const std::string cut = SpiralText.substr(0, SpiralText.size() - 2);  // "... 0.125000"
+  const struct {
+    std::string text;
+    std::string name;
+    std::vector<std::string> names;
+  } cases[] = {
+      {cut, "A", {"Spiral", "A"}},
+      {cut, "5x", {"Spiral", "5x"}},  // not 0.1250005 and a record "x"
+      {cut + " junk", "A", {"Spiral", "junk", "A"}},
+      {cut + "\r\nB", "A", {"Spiral", "B", "A"}},
+  };
+  for (const auto& c : cases) {
+    ThemeRecord a = Numbered(c.name, 5);
+    Write(c.text);
+    ASSERT_TRUE(catalog::AppendRecord(a, files));
+    EXPECT_EQ(Names(), c.names) << c.text;
+    EXPECT_EQ(Through(0).CentreY, 0.125f) << c.text;
+    EXPECT_EQ(Through(static_cast<int>(c.names.size()) - 1), a) << c.text;
+    EXPECT_EQ(Read().substr(c.text.size()), "\r\n" + catalog::FormatRecord(a)) << c.text;
+  }
+  // A file that ends in white space, as the program writes it, gets the record alone.
+  const ThemeRecord a = Numbered("A", 5);
+  Write(SpiralText);
+  ASSERT_TRUE(catalog::AppendRecord(a, files));
+  EXPECT_EQ(Read(), SpiralText + catalog::FormatRecord(a));
+}
+
 TEST_F(CatalogFile, FailedAppendLeavesNoHalfRecord) {
   Write(SpiralText);
   auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
