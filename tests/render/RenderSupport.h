@@ -15,6 +15,7 @@
 
 #include "full/Bitmap.h"
 #include "render/Command.h"
+#include "support/SpiralTheme.h"
 #include "themes/Catalog.h"
 #include "toolkit/Canvas.h"
 
@@ -81,22 +82,8 @@ inline void WriteCatalogue(const std::filesystem::path& path, const std::vector<
 // Themes of distinct colourings: Square with a reversed palette, full range with Line, and
 // direct colour with values beyond 0xFFFFFF.
 inline catalog::ThemeRecord Spiral() {
-  catalog::ThemeRecord r;
-  r.Name = "Spiral";
-  r.Coef = {1.5f, -0.25f, 0, 0.5f, 0, 0.125f, 0, 0, 2, 0.75f, 0, -0.5f};
-  r.CoefStep[0] = 1;
-  r.CoefStep[8] = -0.5f;
-  r.Scale = 2.5f;
-  r.SignedFactor = -3;
-  r.Step = -0.125f;
-  r.StartAngle = 0.5f;
-  r.EndAngle = 4.75f;
-  r.Direction = 1;
+  catalog::ThemeRecord r = SpiralTheme();
   r.MaxIter = 300;
-  r.Distribution = 1;
-  r.FullRange = 0;
-  r.CentreX = -0.25f;
-  r.CentreY = 0.125f;
   return r;
 }
 

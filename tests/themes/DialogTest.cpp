@@ -6,6 +6,7 @@
 
 #include "engine/NumberText.h"
 #include "support/ProgramFixture.h"
+#include "support/SpiralTheme.h"
 #include "themes/Catalog.h"
 
 namespace fs = std::filesystem;
@@ -17,22 +18,8 @@ const std::string Absent = "Absant 'catalog.dat'";
 
 // The record of the worked example, with a limit the start state does not hold.
 ThemeRecord Spiral() {
-  ThemeRecord r;
-  r.Name = "Spiral";
-  r.Coef = {1.5f, -0.25f, 0, 0.5f, 0, 0.125f, 0, 0, 2, 0.75f, 0, -0.5f};
-  r.CoefStep[0] = 1;
-  r.CoefStep[8] = -0.5f;
-  r.Scale = 2.5f;
-  r.SignedFactor = -3;
-  r.Step = -0.125f;
-  r.StartAngle = 0.5f;
-  r.EndAngle = 4.75f;
-  r.Direction = 1;
+  ThemeRecord r = SpiralTheme();
   r.MaxIter = 300;
-  r.Distribution = 1;
-  r.FullRange = 0;
-  r.CentreX = -0.25f;
-  r.CentreY = 0.125f;
   return r;
 }
 
