@@ -21,6 +21,7 @@
 #include "app/StartValues.h"
 #include "coef/Coef.h"
 #include "engine/NumberText.h"
+#include "engine/Random.h"
 #include "engine/TextRead.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "themes/Catalog.h"
@@ -57,6 +58,7 @@ void Restart(Program& p) {
   p.platform.Messages.clear();
   p.platform.Repaints.clear();
   p.platform.OnModal = nullptr;
+  p.platform.OnPendingEvents = nullptr;
   m.SetRunning(false);
   std::copy(std::begin(start::Coef), std::end(start::Coef), std::begin(m.Coef));
   std::fill(std::begin(m.CoefStep), std::end(m.CoefStep), 0.0f);
@@ -176,6 +178,21 @@ void Act(Program& p, unsigned char action, const std::string& text) {
     case 18: LoadRecord(p, text); break;
     case 19: SaveRecord(p); break;
     case 20: m.RG_Animate->UserSelect(IntegerOf(text) & 1); break;
+    case 21: {
+      // "New" from a generator seeded by the text; "Auto" is unchecked after a few attempts,
+      // as the user would end a run that never reaches Min Colors.
+      const int seed = IntegerOf(text);
+      engine::SharedRandom().Seed(static_cast<std::uint32_t>(seed));
+      m.CB_AutoNew->SetChecked((seed & 1) != 0);
+      int attempts = 0;
+      p.platform.OnPendingEvents = [&attempts, &m] {
+        if (++attempts == 8) m.CB_AutoNew->UserClick();
+      };
+      m.Button1->UserClick();
+      p.platform.OnPendingEvents = nullptr;
+      FUZZ_CHECK(attempts <= 8);
+      break;
+    }
     default: Type(FormCoef->CoefEdit[action % 12], text, true); break;
   }
 }
