@@ -53,6 +53,21 @@ std::optional<Request> ParseArguments(const std::vector<std::string>& args, std:
   std::string why;
   bool firstGiven = false;
 
+  // A whole number from `least` to `most` as the value of `option` into `into`; false with
+  // `why` for anything else.
+  auto bounded = [&](const char* option, long long least, long long most, int& into) {
+    return [&why, option, least, most, &into](const std::string& v) {
+      const auto n = Whole(v, false);
+      if (!n || *n < least || *n > most) {
+        why = std::string(option) + " wants a whole number from " + std::to_string(least) + " to " +
+              std::to_string(most) + ", not " + Quoted(v);
+        return false;
+      }
+      into = static_cast<int>(*n);
+      return true;
+    };
+  };
+
   // Options that take a value: the value's reader, false (with `why`) when it is wrong.
   using Reader = std::function<bool(const std::string&)>;
   const std::map<std::string, Reader> valued = {
@@ -80,16 +95,7 @@ std::optional<Request> ParseArguments(const std::vector<std::string>& args, std:
          r.height = s->second;
          return true;
        }},
-      {"--aa",
-       [&](const std::string& v) {
-         const auto n = Whole(v, false);
-         if (!n || *n < 1 || *n > MostSupersampling) {
-           why = "--aa wants a whole number from 1 to " + std::to_string(MostSupersampling) + ", not " + Quoted(v);
-           return false;
-         }
-         r.supersampling = static_cast<int>(*n);
-         return true;
-       }},
+      {"--aa", bounded("--aa", 1, MostSupersampling, r.supersampling)},
       {"--iter",
        [&](const std::string& v) {
          r.iterations = Whole(v, true);
@@ -107,24 +113,10 @@ std::optional<Request> ParseArguments(const std::vector<std::string>& args, std:
          r.type = *type;
          return true;
        }},
-      {"--frames",
-       [&](const std::string& v) {
-         const auto n = Whole(v, false);
-         if (!n || *n < 1 || *n > MostFrames) {
-           why = "--frames wants a whole number from 1 to " + std::to_string(MostFrames) + ", not " + Quoted(v);
-           return false;
-         }
-         r.frames = static_cast<int>(*n);
-         return true;
-       }},
+      {"--frames", bounded("--frames", 1, MostFrames, r.frames)},
       {"--first",
-       [&](const std::string& v) {
-         const auto n = Whole(v, false);
-         if (!n || *n > MostFrames) {
-           why = "--first wants a whole number from 0 to " + std::to_string(MostFrames) + ", not " + Quoted(v);
-           return false;
-         }
-         r.first = static_cast<int>(*n);
+       [&, first = bounded("--first", 0, MostFrames, r.first)](const std::string& v) {
+         if (!first(v)) return false;
          firstGiven = true;
          return true;
        }},
