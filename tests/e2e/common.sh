@@ -14,6 +14,7 @@ run_in_virtual_display() {
   local script
   script=$(realpath "$1")
   shift
+  [ -e "$1" ] || { echo "$1 does not exist: build it first"; exit 1; }
   # The program and the output folder stay found from the empty working folder.
   set -- "$(realpath "$1")" "$(realpath -m "$2")" "${@:3}"
   mkdir -p "$2"
