@@ -12,6 +12,7 @@
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
 #include "engine/Colouring.h"
+#include "engine/Render.h"
 #include "spectrum/Spectrum.h"
 
 class TMainForm : public tk::Form {
@@ -111,6 +112,8 @@ class TMainForm : public tk::Form {
   // The rules by which the current state colours a count (distribution, palette, direct
   // colour); the palette is read from Wheel when a pixel is painted.
   engine::PictureColouring Colouring() const;
+  // The count pass of the current map and view over a whole picture of width x height.
+  engine::RenderJob PictureJob(int width, int height) const;
   // What a render does between its count pass and painting with the palette: shows
   // RealColors in EditQuantity, ends early for a picture with too few colours (false: the
   // palette is not to be painted), and with FullRange spreads the palette over RealColors.

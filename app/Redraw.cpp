@@ -18,6 +18,18 @@ engine::PictureColouring TMainForm::Colouring() const {
   return c;
 }
 
+engine::RenderJob TMainForm::PictureJob(int width, int height) const {
+  engine::RenderJob job{};
+  for (int i = 0; i < 12; ++i) job.coef[i] = Coef[i];
+  job.maxIter = MaxIter;
+  job.width = width;
+  job.height = height;
+  job.scale = Scale;
+  job.centreX = CentreX;
+  job.centreY = CentreY;
+  return job;
+}
+
 bool TMainForm::ReadyToPaint() {
   EditQuantity->SetText(std::to_string(RealColors));
   EditQuantity->Repaint();
@@ -43,15 +55,7 @@ void TMainForm::RenderTo(tk::Image* target) {
   if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > IterBufferSize) return;
   target->Canvas.Resize(w, h);
 
-  engine::RenderJob job{};
-  for (int i = 0; i < 12; ++i) job.coef[i] = Coef[i];
-  job.maxIter = MaxIter;
-  job.width = w;
-  job.height = h;
-  job.scale = Scale;
-  job.centreX = CentreX;
-  job.centreY = CentreY;
-
+  const engine::RenderJob job = PictureJob(w, h);
   tk::Color* pixels = target->Canvas.Data();
   const std::size_t n = static_cast<std::size_t>(w) * h;
   const engine::PictureColouring colouring = Colouring();

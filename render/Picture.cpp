@@ -39,14 +39,7 @@ void RenderPicture(TMainForm& window, const PictureSize& size, RowSink& sink,
   for (int c = 0; c <= maxIter; ++c) colourOf[c] = colouring.Pixel(c);
   auto colour = [&](int count) { return colourOf[std::clamp(count, 0, maxIter)]; };
 
-  engine::RenderJob job{};
-  for (int i = 0; i < 12; ++i) job.coef[i] = window.Coef[i];
-  job.maxIter = window.MaxIter;
-  job.width = size.width * n;
-  job.height = size.height * n;
-  job.scale = window.Scale;
-  job.centreX = window.CentreX;
-  job.centreY = window.CentreY;
+  engine::RenderJob job = window.PictureJob(size.width * n, size.height * n);
 
   const std::int64_t subWidth = job.width;
   const std::int64_t chosen = size.bandRows > 0 ? size.bandRows : BandSubPixels / (subWidth * n);
