@@ -1,12 +1,10 @@
 #include "render/Command.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <system_error>
@@ -28,36 +26,14 @@ std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 // "-" and the text; built by appending, which GCC 12's -Wrestrict does not misread.
 std::string Dashed(const std::string& s) { return std::string(1, '-').append(s); }
 
-// Far more than any catalogue holds (a record takes some 400 bytes); it keeps a device that
-// never ends, such as /dev/zero, from filling the memory.
-constexpr std::size_t MostCatalogueBytes = std::size_t{64} << 20;
-
 std::string ReadCatalogue(const std::string& path) {
-  auto fail = [&](int code) {
-    return std::runtime_error("cannot read the catalogue " + Quoted(path) + ": " +
-                              std::system_category().message(code));
-  };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw fail(errno);
-  std::string text;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int code = errno;  // a folder in the file's place fails here with EISDIR
-      ::close(fd);
-      throw fail(code);
-    }
-    if (n == 0) break;
-    text.append(buffer, static_cast<std::size_t>(n));
-    if (text.size() > MostCatalogueBytes) {
-      ::close(fd);
-      throw std::runtime_error("the catalogue " + Quoted(path) + " is larger than 64 MB: not a catalogue");
-    }
-  }
-  ::close(fd);
-  return text;
+  int error = 0;
+  std::optional<std::string> text = catalog::ReadCatalogueText(path, &error);
+  if (text) return std::move(*text);
+  if (error == EFBIG)
+    throw std::runtime_error("the catalogue " + Quoted(path) + " is larger than " +
+                             std::to_string(catalog::MostCatalogueBytes >> 20) + " MB: not a catalogue");
+  throw std::runtime_error("cannot read the catalogue " + Quoted(path) + ": " + std::system_category().message(error));
 }
 
 // The position (from 0) of the theme a --theme value names.

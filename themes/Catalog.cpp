@@ -119,21 +119,28 @@ bool WriteAll(int fd, const std::string& text) {
 }
 
 // The whole file, or nothing when it cannot be opened or read (a folder in its place
-// cannot be read either).
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, mode_t* mode = nullptr) {
+// cannot be read either, nor a file larger than any catalogue); *error then says why.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, mode_t* mode = nullptr,
+                                         int* error = nullptr) {
+  auto failed = [&](int code) -> std::optional<std::string> {
+    if (error) *error = code;
+    return std::nullopt;
+  };
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Ok()) return std::nullopt;
+  if (!fd.Ok()) return failed(errno);
   struct stat st {};
-  if (::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  if (::fstat(fd.Get(), &st) != 0) return failed(errno);
+  if (S_ISDIR(st.st_mode)) return failed(EISDIR);
   if (mode) *mode = st.st_mode;
   std::string text;
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd.Get(), buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
+    if (n < 0) return failed(errno);
     if (n == 0) break;
     text.append(buf, static_cast<std::size_t>(n));
+    if (text.size() > MostCatalogueBytes) return failed(EFBIG);
   }
   return text;
 }
@@ -266,6 +273,10 @@ bool AppendRecord(const ThemeRecord& record, const CatalogFiles& files) {
     return false;
   }
   return fd.Close();
+}
+
+std::optional<std::string> ReadCatalogueText(const std::filesystem::path& path, int* error) {
+  return ReadWholeFile(path, nullptr, error);
 }
 
 std::optional<std::vector<std::string>> ListNames(const CatalogFiles& files) {

@@ -24,6 +24,7 @@
 // end of the text.
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -92,6 +93,15 @@ inline bool IsReservedName(const std::string& name) { return name == ReservedNam
 // length, so no half record is left behind). A file that does not end in white space (a last
 // line edited by hand without its line end) gets a line end before the record.
 bool AppendRecord(const ThemeRecord& record, const CatalogFiles& files = {});
+
+// A catalogue holds far fewer bytes than this (a record takes some 400). A larger file, or one
+// that never ends (a device such as /dev/zero), is not read as a catalogue, so that it cannot
+// fill the memory.
+inline constexpr std::size_t MostCatalogueBytes = std::size_t{64} << 20;
+
+// The whole text of a catalogue file, or nothing when it cannot be read; *error then holds
+// why, as an errno value (EISDIR for a folder, EFBIG for more than MostCatalogueBytes).
+std::optional<std::string> ReadCatalogueText(const std::filesystem::path& path, int* error = nullptr);
 
 // The names of all records in file order; nothing when the catalogue cannot be read.
 std::optional<std::vector<std::string>> ListNames(const CatalogFiles& files = {});

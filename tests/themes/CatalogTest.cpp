@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <filesystem>
@@ -327,6 +328,20 @@ TEST_F(CatalogFile, MissingCatalogueCannotBeRead) {
   fs::create_directory(files.Catalogue);  // a folder in its place reads no better
   EXPECT_EQ(catalog::ListNames(files), std::nullopt);
   EXPECT_FALSE(catalog::AppendRecord(Spiral(), files));
+}
+
+// A catalog.dat that never ends (a link to a device) is refused at the size bound by every
+// reader, so the list, a load and a rewrite end without filling the memory, and make no file.
+TEST_F(CatalogFile, CatalogueThatNeverEndsIsNotRead) {
+  fs::create_symlink("/dev/zero", files.Catalogue);
+  int error = 0;
+  EXPECT_EQ(catalog::ReadCatalogueText(files.Catalogue, &error), std::nullopt);
+  EXPECT_EQ(error, EFBIG);
+  EXPECT_EQ(catalog::ListNames(files), std::nullopt);
+  ThemeRecord dest = Sentinel();
+  EXPECT_FALSE(catalog::ReadThrough(0, dest, files));
+  EXPECT_EQ(Delete(0).Outcome, catalog::RewriteOutcome::NoCatalogue);
+  EXPECT_FALSE(fs::exists(files.Temporary));
 }
 
 TEST_F(CatalogFile, OverlongHandEditedNameIsReadAsTwoNamesByEveryReader) {
